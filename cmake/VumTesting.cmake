@@ -1,0 +1,25 @@
+# Test and benchmark targets. Each area registers its own in its CMakeLists.txt;
+# the sources live in tests/ and bench/.
+find_package(GTest REQUIRED)
+find_package(benchmark REQUIRED)
+include(GoogleTest)
+
+set(VUM_TESTS_DIR ${PROJECT_SOURCE_DIR}/tests)
+set(VUM_BENCH_DIR ${PROJECT_SOURCE_DIR}/bench)
+
+# vum_add_test(<name> <label: unit|ui|e2e> <sources...>): a GoogleTest executable whose
+# tests ctest discovers one by one. Sources are relative to tests/.
+function(vum_add_test name label)
+  list(TRANSFORM ARGN PREPEND ${VUM_TESTS_DIR}/)
+  add_executable(${name} ${ARGN} ${VUM_TESTS_DIR}/TestFolder.cpp)
+  target_include_directories(${name} PRIVATE ${VUM_TESTS_DIR})
+  target_link_libraries(${name} PRIVATE vum_engines vum_warnings GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# vum_add_bench(<name> <sources...>): a Google Benchmark executable, sources relative to bench/.
+function(vum_add_bench name)
+  list(TRANSFORM ARGN PREPEND ${VUM_BENCH_DIR}/)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE vum_engines vum_warnings benchmark::benchmark)
+endfunction()

@@ -1,0 +1,200 @@
+#include "common/Winifile.h"
+
+// Bytes are kept as stored (CP1251); no UTF conversion layer.
+#define SI_NO_CONVERSION
+// Debian's header keeps the template bodies behind this switch; compiled in here, so
+// the programs need no SimpleIni shared library.
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+#include <charconv>
+#include <cstdlib>
+#include <locale>
+
+#include "common/Cp1251.h"
+#include "common/SafeFile.h"
+
+namespace {
+
+constexpr std::size_t kMaxValueLength = 2047;
+
+WIniFile::WarningHandler& Handler() {
+    static WIniFile::WarningHandler handler;
+    return handler;
+}
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+struct IniDocument {
+    CSimpleIniA ini{false, false, false};
+    bool crlf = false;
+};
+
+// Loads the file; a missing file is an empty document. False when it cannot be read.
+bool Load(IniDocument& document, const std::string& file) {
+    document.ini.SetSpaces(false);
+    if (!FileExists(file)) return true;
+    const auto content = ReadWholeFile(file);
+    if (!content) return false;
+    document.crlf = content->find("\r\n") != std::string::npos;
+    return document.ini.LoadData(*content) >= 0;
+}
+
+}  // namespace
+
+char UserDecimalSeparator() {
+    const char* names[] = {std::getenv("LC_ALL"), std::getenv("LC_NUMERIC"), std::getenv("LANG")};
+    for (const char* name : names) {
+        if (name == nullptr || name[0] == '\0') continue;
+        try {
+            return std::use_facet<std::numpunct<char>>(std::locale(name)).decimal_point();
+        } catch (const std::exception&) {
+            return '.';
+        }
+    }
+    return '.';
+}
+
+bool ParseIniInteger(const std::string& text, std::int32_t& value) {
+    const std::string t = Trimmed(text);
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+        std::uint32_t hex = 0;
+        const char* end = t.data() + t.size();
+        const auto [ptr, error] = std::from_chars(t.data() + 2, end, hex, 16);
+        if (error != std::errc() || ptr != end) return false;
+        value = static_cast<std::int32_t>(hex);
+        return true;
+    }
+    std::int32_t decimal = 0;
+    const char* begin = t.data();
+    const char* end = t.data() + t.size();
+    if (begin != end && *begin == '+') ++begin;
+    const auto [ptr, error] = std::from_chars(begin, end, decimal, 10);
+    if (t.empty() || error != std::errc() || ptr != end) return false;
+    value = decimal;
+    return true;
+}
+
+bool ParseIniFloat(const std::string& text, char separator, double& value) {
+    std::string t = Trimmed(text);
+    if (t.empty()) return false;
+    if (separator != '.') {
+        if (t.find('.') != std::string::npos) return false;
+        for (char& c : t)
+            if (c == separator) c = '.';
+    }
+    const char* begin = t.data();
+    if (*begin == '+') ++begin;
+    double parsed = 0;
+    const auto [ptr, error] = std::from_chars(begin, t.data() + t.size(), parsed);
+    if (error != std::errc() || ptr != t.data() + t.size()) return false;
+    value = parsed;
+    return true;
+}
+
+std::string FormatIniFloat(double value, char separator) {
+    char buffer[64];
+    const auto [ptr, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                            std::chars_format::general, 15);
+    std::string text(buffer, error == std::errc() ? ptr : buffer);
+    for (char& c : text)
+        if (c == '.') c = separator;
+    return text;
+}
+
+void WIniFile::SetWarningHandler(WarningHandler handler) { Handler() = std::move(handler); }
+
+WIniFile::WIniFile()
+    : ClassCaption(Cp1251FromUtf8("Класс: WIniFile")), DecimalSeparator(UserDecimalSeparator()) {}
+
+void WIniFile::Warn(const char* what, const std::string& file, const std::string& section,
+                    const std::string& key) const {
+    if (!Handler()) return;
+    // The path is the file system's UTF-8; the message is CP1251 throughout.
+    const std::string text = Cp1251FromUtf8(what) + key + Cp1251FromUtf8("\nСекции: ") + section +
+                             Cp1251FromUtf8("\nФайла: ") + Cp1251FromUtf8(file);
+    Handler()(ClassCaption, text);
+}
+
+bool WIniFile::ReadParameter(std::string file, std::string section, std::string key,
+                             std::int32_t type, std::string& text, double& real,
+                             std::int32_t& integer, bool& flag, bool ShowErrors) const {
+    IniDocument document;
+    if (!Load(document, file)) {
+        if (ShowErrors) Warn("Ошибка при чтении параметра: ", file, section, key);
+        return false;
+    }
+    const CSimpleIniA& ini = document.ini;
+    if (ini.GetSectionSize(section.c_str()) <= 0) return false;
+    const char* stored = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    if (stored == nullptr) return false;
+
+    std::string value(stored);
+    if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
+    switch (type) {
+        case ParamString:
+            text = value;
+            break;
+        case ParamFloat:
+            ParseIniFloat(value, DecimalSeparator, real);
+            break;
+        case ParamInteger:
+            ParseIniInteger(value, integer);
+            break;
+        case ParamBool: {
+            std::int32_t number = flag ? 1 : 0;
+            ParseIniInteger(value, number);
+            flag = number != 0;
+            break;
+        }
+        default:
+            break;
+    }
+    return true;
+}
+
+bool WIniFile::WriteParameter(std::string file, std::string section, std::string key,
+                              std::int32_t type, std::string text, double real,
+                              std::int32_t integer, bool flag, bool ShowErrors) const {
+    std::string value;
+    switch (type) {
+        case ParamString: value = text; break;
+        case ParamFloat: value = FormatIniFloat(real, DecimalSeparator); break;
+        case ParamInteger: value = std::to_string(integer); break;
+        case ParamBool: value = flag ? "1" : "0"; break;
+        default: return true;
+    }
+
+    const auto fail = [&] {
+        if (ShowErrors) Warn("Ошибка при записи параметра: ", file, section, key);
+        return false;
+    };
+    // A line break inside a name or value would change the file's form.
+    for (const std::string* part : {&section, &key, &value})
+        if (part->find_first_of("\r\n") != std::string::npos) return fail();
+    if (section.find(']') != std::string::npos || key.find('=') != std::string::npos ||
+        Trimmed(key).empty())
+        return fail();
+
+    FolderLock lock(file);
+    IniDocument document;
+    if (!Load(document, file)) return fail();
+    if (document.ini.SetValue(section.c_str(), key.c_str(), value.c_str()) < 0) return fail();
+    std::string content;
+    if (document.ini.Save(content, false) < 0) return fail();
+    if (document.crlf) {
+        std::string withCrlf;
+        withCrlf.reserve(content.size() + content.size() / 16);
+        for (char c : content) {
+            if (c == '\n') withCrlf += '\r';
+            withCrlf += c;
+        }
+        content.swap(withCrlf);
+    }
+    if (!ReplaceFileAtomically(file, content)) return fail();
+    return true;
+}

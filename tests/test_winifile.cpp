@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TestFolder.h"
+#include "common/Cp1251.h"
+#include "common/Winifile.h"
+
+namespace {
+
+// The four places of one read, with recognisable defaults.
+struct Places {
+    std::string text = "default";
+    double real = 2.5;
+    std::int32_t integer = 42;
+    bool flag = false;
+};
+
+bool Read(const WIniFile& ini, const std::string& file, const std::string& section,
+          const std::string& key, std::int32_t type, Places& places) {
+    return ini.ReadParameter(file, section, key, type, places.text, places.real, places.integer,
+                             places.flag, false);
+}
+
+bool ReadInteger(const std::string& file, const std::string& stored, std::int32_t& value) {
+    TestFolder::Write(file, "[S]\nk=" + stored + "\n");
+    Places places;
+    places.integer = value;
+    const bool found = Read(WIniFile(), file, "S", "k", ParamInteger, places);
+    value = places.integer;
+    return found;
+}
+
+class IniTest : public ::testing::Test {
+protected:
+    TestFolder folder;
+    std::string file = folder.File("game.ini");
+    WIniFile ini;
+};
+
+}  // namespace
+
+TEST_F(IniTest, MissingFileSectionOrKeyKeepsTheDefault) {
+    Places places;
+    EXPECT_FALSE(Read(ini, file, "Difficult_Level", "Number", ParamInteger, places));
+    TestFolder::Write(file, "[Empty]\n[Game]\nOther=3\n");
+    EXPECT_FALSE(Read(ini, file, "Game", "VidUser", ParamInteger, places));
+    EXPECT_FALSE(Read(ini, file, "Empty", "VidUser", ParamInteger, places));
+    EXPECT_FALSE(Read(ini, file, "Nowhere", "Other", ParamInteger, places));
+    EXPECT_EQ(places.integer, 42);
+    EXPECT_EQ(places.text, "default");
+}
+
+TEST_F(IniTest, NamesMatchWithoutRegardToCase) {
+    TestFolder::Write(file, "[Difficult_Level]\nNumber=2\n");
+    Places places;
+    EXPECT_TRUE(Read(ini, file, "DIFFICULT_level", "nUMBER", ParamInteger, places));
+    EXPECT_EQ(places.integer, 2);
+    ASSERT_TRUE(ini.WriteParameter(file, "difficult_level", "NUMBER", ParamInteger, "", 0, 0, false, false));
+    EXPECT_EQ(TestFolder::Read(file), "[Difficult_Level]\nNumber=0\n");
+}
+
+TEST_F(IniTest, IntegerConversions) {
+    struct Case { const char* stored; std::int32_t expected; };
+    const std::vector<Case> cases = {
+        {"0x1F", 31}, {"0X1f", 31}, {"-7", -7}, {"+5", 5}, {" 12 ", 12},
+        {"0xFFFFFFFF", -1}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        // These do not convert: the place keeps its value.
+        {"12abc", 9}, {"", 9}, {"0x", 9}, {"0xG1", 9}, {"2147483648", 9}, {"0x100000000", 9},
+        {"1.5", 9}, {"--1", 9},
+    };
+    for (const Case& c : cases) {
+        std::int32_t value = 9;
+        EXPECT_TRUE(ReadInteger(file, c.stored, value)) << c.stored;
+        EXPECT_EQ(value, c.expected) << "stored text: '" << c.stored << "'";
+    }
+}
+
+TEST_F(IniTest, BoolReadsAsAnIntegerAndWritesOneOrZero) {
+    struct Case { const char* stored; bool before; bool expected; };
+    for (const Case& c : std::vector<Case>{{"0", true, false}, {"2", false, true}, {"-1", false, true},
+                                            {"yes", true, true}, {"yes", false, false}, {"", true, true}}) {
+        TestFolder::Write(file, std::string("[S]\nb=") + c.stored + "\n");
+        Places places;
+        places.flag = c.before;
+        EXPECT_TRUE(Read(ini, file, "S", "b", ParamBool, places));
+        EXPECT_EQ(places.flag, c.expected) << c.stored;
+    }
+    ASSERT_TRUE(ini.WriteParameter(file, "S", "b", ParamBool, "", 0, 0, true, false));
+    ASSERT_TRUE(ini.WriteParameter(file, "S", "c", ParamBool, "", 0, 0, false, false));
+    EXPECT_EQ(TestFolder::Read(file), "[S]\nb=1\nc=0\n");
+}
+
+TEST_F(IniTest, FloatUsesTheLocaleSeparatorBothWays) {
+    ini.DecimalSeparator = ',';
+    ASSERT_TRUE(ini.WriteParameter(file, "S", "f", ParamFloat, "", 0.5, 0, false, false));
+    EXPECT_EQ(TestFolder::Read(file), "[S]\nf=0,5\n");
+    Places places;
+    EXPECT_TRUE(Read(ini, file, "S", "f", ParamFloat, places));
+    EXPECT_DOUBLE_EQ(places.real, 0.5);
+
+    TestFolder::Write(file, "[S]\nf=0.5\n");  // not a number under this locale
+    places.real = 7;
+    EXPECT_TRUE(Read(ini, file, "S", "f", ParamFloat, places));
+    EXPECT_DOUBLE_EQ(places.real, 7);
+
+    EXPECT_EQ(FormatIniFloat(0.1, '.'), "0.1");
+    EXPECT_EQ(FormatIniFloat(1.0 / 3.0, '.'), "0.333333333333333");
+    EXPECT_EQ(FormatIniFloat(-12.0, ','), "-12");
+    double value = 0;
+    EXPECT_TRUE(ParseIniFloat("1,25e2", ',', value));
+    EXPECT_DOUBLE_EQ(value, 125);
+    EXPECT_FALSE(ParseIniFloat("", '.', value));
+    EXPECT_FALSE(ParseIniFloat("1.5x", '.', value));
+}
+
+TEST_F(IniTest, StringsKeepTheirBytesAndAreCutAt2047) {
+    const std::string name = Cp1251FromUtf8("Вася Пупкин");
+    ASSERT_TRUE(ini.WriteParameter(file, "Name", "LastName", ParamString, name, 0, 0, false, false));
+    Places places;
+    EXPECT_TRUE(Read(ini, file, "Name", "LastName", ParamString, places));
+    EXPECT_EQ(places.text, name);
+
+    TestFolder::Write(file, "[Name]\nLastName=" + std::string(5000, 'x') + "\n");
+    EXPECT_TRUE(Read(ini, file, "Name", "LastName", ParamString, places));
+    EXPECT_EQ(places.text, std::string(2047, 'x'));
+
+    TestFolder::Write(file, "[Name]\nLastName=\n");
+    EXPECT_TRUE(Read(ini, file, "Name", "LastName", ParamString, places));
+    EXPECT_EQ(places.text, "");
+}
+
+TEST_F(IniTest, OnlyThePlaceOfTheSelectorIsTouched) {
+    TestFolder::Write(file, "[S]\nk=5\n");
+    Places places;
+    EXPECT_TRUE(Read(ini, file, "S", "k", 7, places));  // unknown selector: found, nothing read
+    EXPECT_TRUE(Read(ini, file, "S", "k", ParamInteger, places));
+    EXPECT_EQ(places.integer, 5);
+    EXPECT_EQ(places.text, "default");
+    EXPECT_DOUBLE_EQ(places.real, 2.5);
+    EXPECT_FALSE(places.flag);
+
+    EXPECT_TRUE(ini.WriteParameter(file, "S", "k", 7, "x", 1, 1, true, false));
+    EXPECT_EQ(TestFolder::Read(file), "[S]\nk=5\n");
+}
+
+TEST_F(IniTest, WindowsFilesAreReadAndKeptAsTheyWere) {
+    const std::string windows = "; settings\r\n[Game]\r\nVidUser=2\r\n\r\n[Name]\r\n; last player\r\nLastName=" +
+                                Cp1251FromUtf8("Пётр") + "\r\n";
+    TestFolder::Write(file, windows);
+    Places places;
+    EXPECT_TRUE(Read(ini, file, "game", "viduser", ParamInteger, places));
+    EXPECT_EQ(places.integer, 2);
+    EXPECT_TRUE(Read(ini, file, "Name", "LastName", ParamString, places));
+    EXPECT_EQ(places.text, Cp1251FromUtf8("Пётр"));
+
+    ASSERT_TRUE(ini.WriteParameter(file, "Game", "VidUser", ParamInteger, "", 0, 0, false, false));
+    const std::string after = TestFolder::Read(file);
+    EXPECT_NE(after.find("VidUser=0\r\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("; last player\r\nLastName=" + Cp1251FromUtf8("Пётр") + "\r\n"), std::string::npos);
+    EXPECT_NE(after.find("; settings"), std::string::npos);
+    EXPECT_EQ(after.find("VidUser=2"), std::string::npos);
+}
+
+TEST_F(IniTest, OddFilesNeverCrashAndStillAnswer) {
+    const std::vector<std::string> odd = {
+        "[S]\nk=1",                              // no final newline
+        "[S]\nk=1\n[S]\nj=2\n",                  // section twice
+        "[S]\nk=1\nk=1\n",                       // key twice
+        std::string("\xEF\xBB\xBF[S]\nk=1\n"),  // byte-order mark
+        std::string("[S]\nk=1\n\0\xFF\xFE garbage ]]] ==\n", 28),
+    };
+    for (const std::string& content : odd) {
+        TestFolder::Write(file, content);
+        Places places;
+        EXPECT_TRUE(Read(ini, file, "S", "k", ParamInteger, places)) << content;
+        EXPECT_EQ(places.integer, 1);
+        EXPECT_TRUE(ini.WriteParameter(file, "T", "x", ParamInteger, "", 0, 3, false, false));
+        EXPECT_TRUE(Read(ini, file, "S", "k", ParamInteger, places));
+    }
+}
+
+TEST_F(IniTest, RefusedWritesReturnFalseAndWarnOnlyWhenAsked) {
+    std::vector<std::pair<std::string, std::string>> shown;
+    WIniFile::SetWarningHandler([&](const std::string& caption, const std::string& text) {
+        shown.emplace_back(caption, text);
+    });
+    TestFolder::Write(file, "[S]\nk=1\n");
+    ::chmod(file.c_str(), 0444);
+
+    EXPECT_FALSE(ini.WriteParameter(file, "S", "k", ParamInteger, "", 0, 2, false, false));
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(ini.WriteParameter(file, "S", "k", ParamInteger, "", 0, 2, false, true));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, Cp1251FromUtf8("Класс: WIniFile"));
+    EXPECT_EQ(Utf8FromCp1251(shown[0].second),
+              "Ошибка при записи параметра: k\nСекции: S\nФайла: " + file);
+    EXPECT_EQ(TestFolder::Read(file), "[S]\nk=1\n");
+
+    const std::string nowhere = folder.File("missing/game.ini");
+    EXPECT_FALSE(ini.WriteParameter(nowhere, "S", "k", ParamInteger, "", 0, 2, false, false));
+
+    // A value with a line break would add a key of its own.
+    EXPECT_FALSE(ini.WriteParameter(folder.File("b.ini"), "S", "k", ParamString, "a\n[X]\ny=1", 0, 0, false, false));
+    WIniFile::SetWarningHandler(nullptr);
+}
+
+TEST_F(IniTest, UnreadableFileWarnsWithTheReadMessage) {
+    std::string text;
+    WIniFile::SetWarningHandler([&](const std::string&, const std::string& message) { text = message; });
+    std::filesystem::create_directory(file);  // a folder where the file should be
+    Places places;
+    EXPECT_FALSE(ini.ReadParameter(file, "S", "k", ParamInteger, places.text, places.real, places.integer,
+                                   places.flag, true));
+    EXPECT_EQ(Utf8FromCp1251(text), "Ошибка при чтении параметра: k\nСекции: S\nФайла: " + file);
+    EXPECT_EQ(places.integer, 42);
+    WIniFile::SetWarningHandler(nullptr);
+}
