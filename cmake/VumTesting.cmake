@@ -23,3 +23,15 @@ function(vum_add_bench name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE vum_engines vum_warnings benchmark::benchmark)
 endfunction()
+
+# vum_add_ui_test(<name> <sources...>): a GoogleTest executable for windows, run offscreen
+# (label ui). Its main (tests/QtTestMain.cpp) makes the application object first.
+function(vum_add_ui_test name)
+  list(TRANSFORM ARGN PREPEND ${VUM_TESTS_DIR}/)
+  add_executable(${name} ${ARGN} ${VUM_TESTS_DIR}/TestFolder.cpp ${VUM_TESTS_DIR}/QtTestMain.cpp)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_include_directories(${name} PRIVATE ${VUM_TESTS_DIR})
+  target_link_libraries(${name} PRIVATE vum_gui vum_warnings GTest::gtest Qt6::Widgets Qt6::Test)
+  gtest_discover_tests(${name} PROPERTIES LABELS ui ENVIRONMENT QT_QPA_PLATFORM=offscreen
+                       DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
+endfunction()

@@ -1,0 +1,40 @@
+#include "gui/VumApplication.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include "common/Winifile.h"
+#include "gui/Seams.h"
+#include "gui/Text.h"
+
+VumApplication::VumApplication(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
+    setApplicationName(title);
+    // Russian texts on the standard buttons ("Да", "Нет", "Отмена").
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Russian), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
+    WIniFile::SetWarningHandler([](const std::string& caption, const std::string& text) {
+        QMessageBox box(QMessageBox::Warning, FromCp1251(caption), FromCp1251(text), QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    });
+}
+
+bool VumApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& exception) {
+        ShowException(&exception);
+    } catch (...) {
+        ShowException(nullptr);
+    }
+    return false;
+}
+
+void VumApplication::ShowException(const std::exception* exception) {
+    Seams::ShowError(QApplication::applicationName(),
+                     exception != nullptr ? QString::fromLocal8Bit(exception->what()) : QString());
+}

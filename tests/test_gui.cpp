@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTest>
+#include <stdexcept>
+
+#include "common/Cp1251.h"
+#include "gui/GameTimer.h"
+#include "gui/Seams.h"
+#include "gui/Text.h"
+
+TEST(GameTimer, RepeatingTheIntervalOrTheEnableKeepsTheCountdown) {
+    GameTimer timer(nullptr, 10000, true);
+    QTest::qWait(60);
+    const int left = timer.RemainingTime();
+    ASSERT_GT(left, 0);
+    ASSERT_LT(left, 9990);
+    timer.SetInterval(10000);
+    timer.SetEnabled(true);
+    EXPECT_LE(timer.RemainingTime(), left);
+
+    timer.SetInterval(20000);  // a new interval starts afresh
+    EXPECT_GT(timer.RemainingTime(), 19000);
+
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Enabled());
+    EXPECT_EQ(timer.RemainingTime(), -1);
+    timer.SetInterval(500);  // a stopped timer stays stopped
+    EXPECT_FALSE(timer.Enabled());
+    timer.SetEnabled(true);
+    EXPECT_GT(timer.RemainingTime(), 400);
+}
+
+TEST(GameTimer, DeliversItsTicks) {
+    GameTimer timer(nullptr, 1, true);
+    int ticks = 0;
+    QObject::connect(&timer, &GameTimer::OnTimer, [&] { ++ticks; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 2000));
+}
+
+namespace {
+
+class Thrower : public QObject {
+public:
+    bool throwStd = true;
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::User) return QObject::event(e);
+        if (throwStd) throw std::runtime_error("boom");
+        throw 42;
+    }
+};
+
+}  // namespace
+
+TEST(VumApplication, AnExceptionFromAHandlerIsShownAndTheLoopGoesOn) {
+    std::vector<QString> shown;
+    Seams::error = [&](const QString&, const QString& text) { shown.push_back(text); };
+    Thrower thrower;
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    thrower.throwStd = false;
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], "boom");
+    EXPECT_EQ(shown[1], "");
+}
+
+TEST(Text, CrossesBetweenQStringAndCp1251) {
+    EXPECT_EQ(ToCp1251(QString::fromUtf8("Привет, мир")), Cp1251FromUtf8("Привет, мир"));
+    EXPECT_EQ(FromCp1251(Cp1251FromUtf8("Ёж")), QString::fromUtf8("Ёж"));
+    EXPECT_EQ(ToCp1251(QString::fromUtf8("名前")), "??");
+}
