@@ -35,3 +35,16 @@ function(vum_add_ui_test name)
   gtest_discover_tests(${name} PROPERTIES LABELS ui ENVIRONMENT QT_QPA_PLATFORM=offscreen
                        DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
 endfunction()
+
+# The screenshot and pixel tool of the end-to-end tests.
+add_executable(xshot ${VUM_TESTS_DIR}/e2e/xshot.cpp)
+target_link_libraries(xshot PRIVATE Qt6::Gui)
+
+# vum_add_e2e_test(<name> <script relative to tests/> <program target>): runs the script
+# under a virtual X server with the program's path, the xshot tool's path and tests/e2e.
+function(vum_add_e2e_test name script program)
+  add_test(NAME ${name}
+           COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" bash ${VUM_TESTS_DIR}/${script}
+                   $<TARGET_FILE:${program}> $<TARGET_FILE:xshot> ${VUM_TESTS_DIR}/e2e)
+  set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+endfunction()

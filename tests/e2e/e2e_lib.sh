@@ -1,0 +1,39 @@
+# Shared steps of the end-to-end tests. Each test runs under xvfb-run (see
+# cmake/VumTesting.cmake), copies the program into a fresh folder, drives it with xdotool
+# and checks what it wrote to disk.
+set -euo pipefail
+
+E2E_WORK=$(mktemp -d)
+trap 'kill "${E2E_PID:-0}" 2>/dev/null || true; rm -rf "$E2E_WORK"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# start_program <path-to-built-program>: copies it into a fresh folder and starts it there.
+start_program() {
+  cp "$1" "$E2E_WORK/"
+  E2E_PROGRAM="$E2E_WORK/$(basename "$1")"
+  "$E2E_PROGRAM" &
+  E2E_PID=$!
+}
+
+# wait_window <title-pattern> [seconds]: prints the id of a visible window whose title matches.
+wait_window() {
+  local pattern=$1 deadline=$((SECONDS + ${2:-20})) id
+  while [ $SECONDS -lt $deadline ]; do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$E2E_PID" 2>/dev/null || fail "the program ended before showing '$pattern'"
+    sleep 0.1
+  done
+  fail "no window '$pattern' within ${2:-20} s"
+}
+
+# wait_exit [seconds]: waits for the program to end; fails if it does not.
+wait_exit() {
+  local deadline=$((SECONDS + ${1:-10}))
+  while kill -0 "$E2E_PID" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end"
+    sleep 0.1
+  done
+  wait "$E2E_PID" || true
+}
