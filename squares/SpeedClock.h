@@ -1,0 +1,28 @@
+#pragma once
+// The speed clock of the colour-squares game: a one-second tick that once a minute makes
+// the field tick faster and raises the speed level. The window owns the timers; this
+// only decides what the field tick's interval becomes.
+
+#include <cstdint>
+#include <optional>
+
+class SpeedClock {
+public:
+    static constexpr std::int32_t StartInterval = 2300;  // ms, field tick of a new game
+    static constexpr std::int32_t MinInterval = 500;     // ms
+    static constexpr std::int32_t IntervalStep = 200;    // ms taken off per speed-up
+    static constexpr std::int32_t TicksPerSpeedUp = 60;
+    static constexpr std::int32_t MaxSpeedLevel = 10;
+
+    // Speed level 1. SecondCount runs on, so the first speed-up of a game may come early;
+    // the field tick restarts at StartInterval.
+    void NewGame() { SpeedLevel = 1; }
+
+    // One tick of the speed clock, given the field tick's current interval. On every
+    // 60th tick, the interval the field tick is to take (possibly the same one; the
+    // speed level has then been updated and is to be shown); otherwise nothing.
+    std::optional<std::int32_t> Tick(std::int32_t fieldInterval);
+
+    std::int32_t SecondCount = 0;  // 0..59, ticks since the last speed-up
+    std::int32_t SpeedLevel = 1;   // 1..10
+};
