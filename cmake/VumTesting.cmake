@@ -17,11 +17,13 @@ function(vum_add_test name label)
   gtest_discover_tests(${name} PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60)
 endfunction()
 
-# vum_add_bench(<name> <sources...>): a Google Benchmark executable, sources relative to bench/.
+# vum_add_bench(<name> <sources...>): a benchmark executable, sources relative to bench/,
+# built into build/<preset>/bench where ./vum bench looks.
 function(vum_add_bench name)
   list(TRANSFORM ARGN PREPEND ${VUM_BENCH_DIR}/)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE vum_engines vum_warnings benchmark::benchmark)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
 endfunction()
 
 # vum_add_ui_test(<name> <sources...>): a GoogleTest executable for windows, run offscreen

@@ -1,0 +1,89 @@
+#pragma once
+// The Sudoku engine: the game record, the rule tests and the puzzle maker. Standard C++ only;
+// the main window owns an stSudoku and calls these.
+//
+// Grids are stored column first, grid[column][row]; an integer grid holds -1 for an empty
+// cell, the mask holds 1 for a given.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class WRandom;
+
+using SudokuGrid = std::array<std::array<std::int32_t, 9>, 9>;
+using SudokuMask = std::array<std::array<std::uint8_t, 9>, 9>;
+
+struct stSudoku {
+    SudokuGrid SolutionGrid{};
+    SudokuMask GivenMask{};
+    SudokuGrid PlayerGrid{};
+    std::vector<SudokuGrid> UndoHistory;  // snapshots of PlayerGrid, the newest last
+};
+
+struct stIndex {
+    std::int32_t Column;
+    std::int32_t Row;
+};
+
+// GivenCount before a level is chosen.
+inline constexpr std::int32_t InitialGivenCount = 35;
+// GivenCount for a difficulty index: 42, 35 or 28 for 0, 1, 2; any other index keeps the
+// current count.
+std::int32_t GivenCountFor(std::int32_t difficulty, std::int32_t currentGivenCount);
+
+// First index of the band of three that holds x: 0, 3 or 6; -1 outside 0..8.
+std::int32_t BlockStart(std::int32_t x);
+
+void ClearGrid(SudokuGrid& grid);
+
+// Whether any cell of the column, the row, or the block of (column, row) holds digit.
+// Coordinates must lie in 0..8.
+bool ColumnHas(const SudokuGrid& grid, std::int32_t column, std::int32_t digit);
+bool RowHas(const SudokuGrid& grid, std::int32_t row, std::int32_t digit);
+bool BlockHas(const SudokuGrid& grid, std::int32_t column, std::int32_t row, std::int32_t digit);
+
+// Whether digit may stand at (column, row): no other cell of its block, column or row that
+// the mask marks holds it. Unmarked cells and the cell itself are ignored.
+bool CanPlace(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t column,
+              std::int32_t row, std::int32_t digit);
+
+// One attempt of the fill of an all -1 grid: the cells in column-major order each take a
+// digit among those their column, row and block do not hold yet, with the chances of drawing
+// q % 9 + 1 from 15-bit draws q until it is one of them. Returns false at the first cell
+// with none (a dead end), leaving it and the cells after it at -1.
+bool TryFillSolution(SudokuGrid& grid, WRandom& random);
+// Fills an all -1 grid with a random complete solution: attempts from an empty grid until
+// one reaches the last cell.
+void FillSolution(SudokuGrid& grid, WRandom& random);
+
+// Makes a new puzzle: fills the solution (the game clears it first with ClearGrid; the fill
+// overwrites every cell anyway), then draws givenCount givens (each cell by two 31-bit
+// draws, column first) again and again over the same solution until CountSolutions accepts
+// them with 1. Like the game it has no limit on attempts: givenCount must lie in 1..80
+// (std::invalid_argument otherwise), and at difficulties other than 2 a count too low for a
+// unique puzzle (below 17) never returns.
+void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                    std::int32_t difficulty, WRandom& random);
+void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t difficulty,
+                    WRandom& random);
+
+// The solution count that accepts a set of givens: 0, 1 or 2 (two or more). The digits of
+// the unmarked cells of grid are ignored. With no unmarked cell the count is 0.
+// - Difficulty 2: every unmarked cell starts one greedy path, which gives the start cell and
+//   then each unmarked cell in column-major order its smallest legal digit and ends without a
+//   result at a cell with none; the count is that of the distinct grids the paths complete.
+// - Any other difficulty: the number of solutions of the givens, capped at 2.
+// The count is defined by SearchSolutions, a search from one start cell that copies the
+// grid at every level and is run once per start cell (kept word for word in the tests as
+// SudokuReference). This gets the same result from one pass over the paths (difficulty 2)
+// or one exact search (otherwise), without allocating.
+std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask,
+                            std::int32_t difficulty);
+
+// Whether the player's board is solved: every cell holds a digit 1..9, every given still
+// holds its solution digit, and every row, column and block holds each digit once. Any
+// valid completion counts, also one that differs from the solution.
+bool IsSolved(const SudokuGrid& playerGrid, const SudokuMask& givenMask,
+              const SudokuGrid& solutionGrid);
+bool IsSolved(const stSudoku& sudoku);

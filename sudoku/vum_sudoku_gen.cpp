@@ -1,0 +1,123 @@
+// vum-sudoku-gen: prints Sudoku puzzles made by the game's own generator, one a line, in the
+// common 81-character form read row by row (digits for the givens, '.' for the rest), then a
+// blank and the 81 digits of the solution.
+//
+//   vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]
+//
+// Level 1 and one puzzle unless told; the seed comes from the clock unless given, and a
+// given seed always yields the same puzzles. Bad arguments: one line on stderr, status 2.
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "common/WRandom.h"
+#include "sudoku/SudokuPuzzle.h"
+
+namespace {
+
+constexpr const char* Usage = "usage: vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]";
+
+struct Options {
+    std::int32_t Level = 1;
+    std::int64_t Count = 1;
+    bool HasSeed = false;
+    std::uint32_t Seed = 0;
+};
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& number) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    return error == std::errc() && stop == end && !text.empty();
+}
+
+// Returns an empty text when the arguments are good, else the complaint.
+std::string ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view name = argv[i];
+        std::string_view value;
+        bool hasValue = false;
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string_view::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+            hasValue = true;
+        }
+        if (name != "--level" && name != "--count" && name != "--seed") {
+            return "unknown argument '" + std::string(argv[i]) + "'";
+        }
+        if (!hasValue) {
+            if (i + 1 >= argc) return "missing value after " + std::string(name);
+            value = argv[++i];
+        }
+        const std::string shown(value);
+        if (name == "--level") {
+            if (!ParseNumber(value, options.Level) || options.Level < 0 || options.Level > 2) {
+                return "the level must be 0, 1 or 2, not '" + shown + "'";
+            }
+        } else if (name == "--count") {
+            if (!ParseNumber(value, options.Count) || options.Count < 1) {
+                return "the count must be a whole number of at least 1, not '" + shown + "'";
+            }
+        } else {
+            if (!ParseNumber(value, options.Seed)) {
+                return "the seed must be a whole number from 0 to " +
+                       std::to_string(std::numeric_limits<std::uint32_t>::max()) + ", not '" + shown + "'";
+            }
+            options.HasSeed = true;
+        }
+    }
+    return {};
+}
+
+// Row by row, as puzzle files and other solvers read a grid.
+std::string GridText(const SudokuGrid& grid, const SudokuMask* givens) {
+    std::string text;
+    text.reserve(81);
+    for (std::int32_t row = 0; row < 9; ++row) {
+        for (std::int32_t column = 0; column < 9; ++column) {
+            const bool shown = givens == nullptr || (*givens)[column][row] != 0;
+            text += shown ? static_cast<char>('0' + grid[column][row]) : '.';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::puts(Usage);
+        return 0;
+    }
+    Options options;
+    if (const std::string complaint = ParseOptions(argc, argv, options); !complaint.empty()) {
+        std::fprintf(stderr, "vum-sudoku-gen: %s (%s)\n", complaint.c_str(), Usage);
+        return 2;
+    }
+
+    WRandom random;
+    if (options.HasSeed) {
+        random.Seed(options.Seed);
+    } else {
+        random.SeedFromClock();
+    }
+    const std::int32_t givenCount = GivenCountFor(options.Level, InitialGivenCount);
+    stSudoku sudoku{};
+    for (std::int64_t made = 0; made < options.Count; ++made) {
+        ClearGrid(sudoku.SolutionGrid);
+        GeneratePuzzle(sudoku, givenCount, options.Level, random);
+        const std::string line =
+            GridText(sudoku.SolutionGrid, &sudoku.GivenMask) + ' ' + GridText(sudoku.SolutionGrid, nullptr) + '\n';
+        if (std::fputs(line.c_str(), stdout) == EOF) break;
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fprintf(stderr, "vum-sudoku-gen: cannot write the puzzles\n");
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A word-for-word Sudoku search and fill, slow on purpose: the yardstick that the engine's
+// fast paths are checked and timed against. Test and benchmark code only.
+
+#include <cstdint>
+#include <vector>
+
+#include "sudoku/SudokuPuzzle.h"
+
+class WRandom;
+
+namespace SudokuReference {
+
+bool CanPlace(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t column, std::int32_t row,
+              std::int32_t digit);
+
+// One search from the start cell on private copies of the grid and the mask at every level;
+// adds the complete grids it reaches to solutions, never two equal ones, never more than two.
+// At difficulty 2 each level keeps only its first legal digit.
+void SearchSolutions(stIndex start, const SudokuGrid& grid, const SudokuMask& mask,
+                     std::vector<SudokuGrid>& solutions, std::int32_t difficulty);
+
+// One search per unmarked cell in column-major order, until two grids are found.
+std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t difficulty);
+
+// One fill attempt of an all -1 grid; false at the first cell without a candidate.
+bool TryFillSolution(SudokuGrid& grid, WRandom& random);
+
+// Fill (restarting from an empty grid after each dead end), then givens until the count is 1.
+void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                    std::int32_t difficulty, WRandom& random);
+
+}  // namespace SudokuReference
