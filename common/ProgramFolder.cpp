@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <system_error>
@@ -18,7 +19,11 @@ bool InSystemTree(const std::string& folder) {
     return folder.rfind("/usr/", 0) == 0 || folder.rfind("/opt/", 0) == 0;
 }
 
+// A folder whose permission bits allow nobody to write counts as read-only also for root,
+// who could write there anyway: it is how an installed program's folder looks.
 bool Writable(const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
     return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 

@@ -80,6 +80,8 @@ TEST(ProgramFolder, UsesTheProgramFolderWhenWritableElseThePlayersDataFolder) {
     EXPECT_EQ(ChooseDataFolder("/usr/games/", "VumSudoku"), data + "/VumSudoku/");
     EXPECT_TRUE(std::filesystem::is_directory(data + "/VumSudoku"));
     EXPECT_EQ(ChooseDataFolder(folder.Path() + "/no/such/folder", "VumSquare"), data + "/VumSquare/");
+    ::chmod(beside.c_str(), 0555);  // as an installed program's folder, read-only even for root
+    EXPECT_EQ(ChooseDataFolder(beside, "VumSquare"), data + "/VumSquare/");
     ::unsetenv("XDG_DATA_HOME");
 
     const std::string exeFolder = ProgramFolder();
