@@ -1,0 +1,108 @@
+#include "sudoku/Inputdigitaldialog.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "gui/Seams.h"
+#include "sudoku/SudokuPanels.h"
+
+namespace {
+
+struct ButtonRow {
+    const char* name;
+    QRect geometry;
+    const char* caption;
+};
+
+constexpr ButtonRow DigitButtons[] = {
+    {"SpeedButton1", {6, 4, 33, 33}, "1"},   {"SpeedButton2", {42, 4, 33, 33}, "2"},
+    {"SpeedButton3", {78, 4, 33, 33}, "3"},  {"SpeedButton4", {6, 40, 33, 33}, "4"},
+    {"SpeedButton5", {42, 40, 33, 33}, "5"}, {"SpeedButton6", {78, 40, 33, 33}, "6"},
+    {"SpeedButton7", {6, 76, 33, 33}, "7"},  {"SpeedButton8", {42, 76, 33, 33}, "8"},
+    {"SpeedButton9", {78, 76, 33, 33}, "9"}, {"SpeedButton10", {6, 112, 33, 33}, "-"},
+};
+
+}  // namespace
+
+TInputDigitalDialog1::TInputDigitalDialog1(QWidget* owner)
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("InputDigitalDialog1"));
+    setWindowTitle(QString());
+    setFixedSize(ClientWidth, ClientHeight);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, WinColour(SudokuColours::Picker));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    const QFont digitFont = PixelFont(QStringLiteral("Microsoft Sans Serif"), 24);
+    for (std::size_t i = 0; i < std::size(DigitButtons); ++i) {
+        auto* button = new SpeedButton(this, DigitButtons[i].name, DigitButtons[i].geometry);
+        button->setText(QLatin1String(DigitButtons[i].caption));
+        button->setFont(digitFont);
+        button->setCursor(Qt::PointingHandCursor);
+        Buttons[i] = button;
+        if (i < 9)
+            connect(button, &SpeedButton::clicked, this, [this, button] { SpeedButton1Click(button); });
+        else
+            connect(button, &SpeedButton::clicked, this, &TInputDigitalDialog1::SpeedButton10Click);
+    }
+    auto* close = new SpeedButton(this, "SpeedButton11", {92, 128, 17, 17});
+    close->setText(QStringLiteral("X"));
+    close->setFont(PixelFont(QStringLiteral("Arial Narrow"), 13));
+    close->setCursor(Qt::PointingHandCursor);
+    close->setVisible(false);
+    connect(close, &SpeedButton::clicked, this, &TInputDigitalDialog1::SpeedButton11Click);
+    Buttons[10] = close;
+
+    SpeedButton1 = Buttons[0];
+    SpeedButton2 = Buttons[1];
+    SpeedButton3 = Buttons[2];
+    SpeedButton4 = Buttons[3];
+    SpeedButton5 = Buttons[4];
+    SpeedButton6 = Buttons[5];
+    SpeedButton7 = Buttons[6];
+    SpeedButton8 = Buttons[7];
+    SpeedButton9 = Buttons[8];
+    SpeedButton10 = Buttons[9];
+    SpeedButton11 = Buttons[10];
+}
+
+void TInputDigitalDialog1::PlaceBeside(const QRect& cellOnScreen, const QRect& screen, int frameHeight) {
+    const int pickerHeight = height() + frameHeight;
+    const int left = cellOnScreen.left() + cellOnScreen.width();
+    int top = cellOnScreen.top();
+    if (screen.top() + screen.height() < top + pickerHeight + BottomMargin) top = cellOnScreen.top() - pickerHeight;
+    move(left, top);
+}
+
+void TInputDigitalDialog1::SpeedButton1Click(SpeedButton* button) {
+    DigitValue = button->text().toInt();
+    button->SetFontColour(WinColour(SudokuColours::EnteredDigit));
+    button->repaint();
+    Seams::Wait(FlashMilliseconds);
+    button->SetFontColour(WinColour(SudokuColours::Black));
+    done(QDialog::Accepted);
+}
+
+void TInputDigitalDialog1::SpeedButton10Click() {
+    DigitValue = -1;
+    done(QDialog::Accepted);
+}
+
+void TInputDigitalDialog1::SpeedButton11Click() { done(QDialog::Rejected); }
+
+bool TInputDigitalDialog1::FormKeyDown(int key) {
+    if (key != 27) return false;
+    done(QDialog::Rejected);
+    return true;
+}
+
+void TInputDigitalDialog1::FormMouseDown() { done(QDialog::Rejected); }
+
+void TInputDigitalDialog1::keyPressEvent(QKeyEvent* event) {
+    // The buttons never take the focus, so every key comes here first.
+    if (event->key() == Qt::Key_Escape && FormKeyDown(27)) return;
+    QDialog::keyPressEvent(event);
+}
+
+void TInputDigitalDialog1::mousePressEvent(QMouseEvent*) { FormMouseDown(); }

@@ -1,0 +1,58 @@
+#pragma once
+// TInputDigitalDialog1: the digit picker that opens beside a cell of the board. Nine
+// digit buttons, "-" to clear the cell, and a hidden "X"; Escape, a press on its own
+// surface or its close box cancel it.
+
+#include <QDialog>
+#include <array>
+#include <cstdint>
+
+class SpeedButton;
+
+class TInputDigitalDialog1 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TInputDigitalDialog1(QWidget* owner);
+
+    static constexpr int ClientWidth = 116;
+    static constexpr int ClientHeight = 148;
+    // Flash of a picked digit before the picker closes.
+    static constexpr int FlashMilliseconds = 100;
+    // Room below the picker that must stay free on the screen, or it opens above the cell.
+    static constexpr int BottomMargin = 40;
+
+    // The picked digit 1..9, or -1 for "clear" (and until something is picked).
+    std::int32_t DigitValue = -1;
+
+    // Places the picker with its top-left corner at the top-right corner of the cell
+    // (screen coordinates); when less than BottomMargin pixels of the screen would stay
+    // below it, with its bottom edge at the cell's top instead. frameHeight: what the
+    // window frame adds to the client height.
+    void PlaceBeside(const QRect& cellOnScreen, const QRect& screen, int frameHeight);
+
+    void SpeedButton1Click(SpeedButton* button);
+    void SpeedButton10Click();
+    void SpeedButton11Click();
+    // Key codes of the window system; 27 (Escape) cancels. True when the key was used.
+    bool FormKeyDown(int key);
+    void FormMouseDown();
+
+    SpeedButton* SpeedButton1;
+    SpeedButton* SpeedButton2;
+    SpeedButton* SpeedButton3;
+    SpeedButton* SpeedButton4;
+    SpeedButton* SpeedButton5;
+    SpeedButton* SpeedButton6;
+    SpeedButton* SpeedButton7;
+    SpeedButton* SpeedButton8;
+    SpeedButton* SpeedButton9;
+    SpeedButton* SpeedButton10;
+    SpeedButton* SpeedButton11;
+    // SpeedButton1 .. SpeedButton11 in order.
+    std::array<SpeedButton*, 11> Buttons{};
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,424 @@
+#include "sudoku/Unit1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <memory>
+
+#include "common/WRandom.h"
+#include "common/Wbestscorefile.h"
+#include "common/Winifile.h"
+#include "contact/ContactBlock.h"
+#include "gui/Seams.h"
+#include "sudoku/Inputdigitaldialog.h"
+#include "sudoku/SudokuBoardGrid.h"
+#include "sudoku/SudokuPanels.h"
+#include "sudoku/Waitdialog.h"
+
+namespace {
+
+constexpr const char* IniSection = "Difficult_Level";
+constexpr const char* IniKey = "Number";
+// The level of a first start, and of a stored level that names no item.
+constexpr std::int32_t DefaultLevel = 1;
+
+const QString SansSerif = QStringLiteral("MS Sans Serif");
+
+// A cell's text read as a number: blanks trimmed, anything but a decimal number gives 0.
+int CellNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : 0;
+}
+
+QString CellText(std::int32_t value) { return value < 0 ? QString() : QString::number(value); }
+
+int VirtualKey(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Escape: return 27;
+        default: return 0;
+    }
+}
+
+SpeedButton* MakeButton(QWidget* parent, const char* name, int top, const QString& caption, const QString& picture,
+                        const QString& disabledPicture = QString()) {
+    auto* button = new SpeedButton(parent, name, {344, top, 193, 45});
+    button->setText(caption);
+    button->setFont(PixelFont(SansSerif, 19));
+    button->SetGlyph(SudokuPicture(picture),
+                     disabledPicture.isEmpty() ? QImage() : SudokuPicture(disabledPicture));
+    return button;
+}
+
+}  // namespace
+
+TForm1::TForm1(const std::string& dataFolder)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    // The window as designed.
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("ВУМ Судоку"));
+    setFixedSize(ClientWidth, ClientHeight);
+    // The background is painted by paintEvent, so the controls keep the system's palette.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFont(PixelFont(SansSerif, 13));
+
+    StringGrid1 = new SudokuBoardGrid(this, "StringGrid1", {8, 4, 328, 328});
+    StringGrid1->setFont(PixelFont(SansSerif, 24));
+    StringGrid1->setCursor(Qt::PointingHandCursor);
+    StringGrid1->setFocusPolicy(Qt::ClickFocus);
+    StringGrid4 = new SudokuBoardGrid(this, "StringGrid4", {-8, 44, 329, 329});
+    StringGrid4->setFont(PixelFont(SansSerif, 24));
+    StringGrid4->setFocusPolicy(Qt::NoFocus);
+    StringGrid4->setVisible(false);
+    const auto drawCell = [this](SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected) {
+        StringGrid1DrawCell(grid, column, row, rect, selected);
+    };
+    StringGrid1->OnDrawCell = drawCell;
+    StringGrid4->OnDrawCell = drawCell;
+    StringGrid1->OnMouseDown = [this](Qt::MouseButton button, int x, int y) { StringGrid1MouseDown(button, x, y); };
+    AttachStringGrid1SelectCell();
+
+    Label1 = new QLabel(QStringLiteral("Уровень сложности"), this);
+    PlaceComponent(Label1, "Label1", {344, 6, 193, 25});
+    Label1->setFont(PixelFont(SansSerif, 19));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette labelColours = Label1->palette();
+    labelColours.setColor(QPalette::WindowText, Qt::black);
+    Label1->setPalette(labelColours);
+
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setFont(PixelFont(SansSerif, 19));
+    ComboBox1->addItems({QStringLiteral("Простой"), QStringLiteral("Средний"), QStringLiteral("Сложный")});
+    ComboBox1->setCurrentIndex(1);
+    ComboBox1->setGeometry(344, 32, 193, ComboBox1->sizeHint().height());
+    ComboBox1->setFixedSize(ComboBox1->size());
+    AttachComboBox1Change();
+
+    LevelCountPanel1 = new BevelPanel(this, "LevelCountPanel1", {344, 72, 193, 45}, SudokuColours::CounterPanel,
+                                      Bevel::Lowered);
+    LevelCountPanel1->setFont(PixelFont(SansSerif, 19));
+    LevelCountPanel1->SetCaption(QStringLiteral("Решено:"));
+
+    NewFameButton1 = MakeButton(this, "NewFameButton1", 126, QStringLiteral("Новая игра"), QStringLiteral("new_game"));
+    CancelButton1 = MakeButton(this, "CancelButton1", 180, QStringLiteral("Отменить"), QStringLiteral("undo"),
+                               QStringLiteral("undo_disabled"));
+    RestartGameButton1 =
+        MakeButton(this, "RestartGameButton1", 234, QStringLiteral("Начать заново"), QStringLiteral("restart"));
+    SolutionGameButton1 =
+        MakeButton(this, "SolutionGameButton1", 288, QStringLiteral("Решение"), QStringLiteral("solution"));
+    connect(NewFameButton1, &SpeedButton::clicked, this, &TForm1::NewFameButton1Click);
+    connect(CancelButton1, &SpeedButton::clicked, this, &TForm1::CancelButton1Click);
+    connect(RestartGameButton1, &SpeedButton::clicked, this, &TForm1::RestartGameButton1Click);
+    connect(SolutionGameButton1, &SpeedButton::clicked, this, &TForm1::SolutionGameButton1Click);
+
+    Panel2 = new BevelPanel(this, "Panel2", {546, 0, 198, 338}, SudokuColours::SidePanel, Bevel::Lowered);
+    contact = new ContactBlock(Panel2, ContactBlock::Placement::Sudoku);
+    connect(contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
+    connect(contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
+
+    // Centred on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    }
+
+    // The window previews every key before its controls.
+    qApp->installEventFilter(this);
+
+    // The state.
+    Activated = false;
+    Sudoku.UndoHistory.clear();
+    AppTitle = QStringLiteral("ВУМ Судоку 1.0");
+    QApplication::setApplicationName(AppTitle);
+    ProgramRandom().SeedFromClock();
+    BestScorePath = dataFolder + "VumSudoku.dat";
+    IniPath = dataFolder + "VumSudoku.ini";
+    GivenCount = InitialGivenCount;
+    ClearGrid(Sudoku.SolutionGrid);
+    ClearGrid(Sudoku.PlayerGrid);
+    UpdateCancelButton();
+}
+
+TForm1::~TForm1() = default;
+
+// ---- attach and detach -------------------------------------------------------------------
+
+void TForm1::AttachComboBox1Change() {
+    comboBox1Change = connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox1Change);
+}
+
+void TForm1::DetachComboBox1Change() { disconnect(comboBox1Change); }
+
+void TForm1::AttachStringGrid1SelectCell() {
+    StringGrid1->OnSelectCell = [this](int column, int row, bool& canSelect) {
+        StringGrid1SelectCell(column, row, canSelect);
+    };
+}
+
+void TForm1::DetachStringGrid1SelectCell() { StringGrid1->OnSelectCell = nullptr; }
+
+// ---- window events ------------------------------------------------------------------------
+
+void TForm1::PostFormActivate() {
+    QMetaObject::invokeMethod(this, [this] { FormActivate(); }, Qt::QueuedConnection);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) PostFormActivate();
+    QWidget::changeEvent(event);
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    // Without a window manager nothing activates the window: its first paint stands in for
+    // the first activation.
+    if (!activatePosted) {
+        activatePosted = true;
+        PostFormActivate();
+    }
+    QPainter painter(this);
+    painter.fillRect(event->rect(), WinColour(SudokuColours::Window));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() != this) return false;
+    // A key the window uses goes no further; any other goes on to the control.
+    return FormKeyDown(VirtualKey(static_cast<QKeyEvent*>(event)->key()));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormActivate() {
+    if (Activated) return;
+    Activated = true;
+    repaint();
+    WIniFile ini;
+    std::string text;
+    double real = 0;
+    std::int32_t level = DefaultLevel;
+    bool flag = false;
+    ini.ReadParameter(IniPath, IniSection, IniKey, ParamInteger, text, real, level, flag, false);
+    if (level < 0 || level >= ComboBox1->count()) level = DefaultLevel;
+    DetachComboBox1Change();
+    ComboBox1->setCurrentIndex(level);
+    AttachComboBox1Change();
+    ShowSolvedCount();
+    ComboBox1Change();
+}
+
+void TForm1::FormClose() {
+    WIniFile ini;
+    ini.WriteParameter(IniPath, IniSection, IniKey, ParamInteger, std::string(), 0.0, ComboBox1->currentIndex(), false,
+                       false);
+}
+
+bool TForm1::FormKeyDown(int key) {
+    if (key != 13) return false;
+    close();
+    return true;
+}
+
+// ---- the flow -----------------------------------------------------------------------------
+
+bool TForm1::Confirm(const QString& question) {
+    return Seams::Ask(this, AppTitle, question) == QMessageBox::Yes;
+}
+
+void TForm1::ComboBox1Change() {
+    GivenCount = GivenCountFor(ComboBox1->currentIndex(), GivenCount);
+    NewGame();
+    ShowSolvedCount();
+}
+
+void TForm1::NewGame() {
+    const auto notice = std::make_unique<TWaitDialog1>(this);
+    notice->Panel1->SetCaption(QStringLiteral("Создание нового Судоку. Ждите..."));
+    notice->ShowNow();
+    ClearGrid(Sudoku.SolutionGrid);
+    GeneratePuzzle(Sudoku, GivenCount, ComboBox1->currentIndex(), ProgramRandom());
+    ShowGame();
+}
+
+void TForm1::ShowGame() {
+    Sudoku.UndoHistory.clear();
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r) {
+            const auto column = static_cast<std::size_t>(c);
+            const auto row = static_cast<std::size_t>(r);
+            StringGrid4->SetCell(c, r, CellText(Sudoku.SolutionGrid[column][row]));
+            if (Sudoku.GivenMask[column][row] == 1) {
+                Sudoku.PlayerGrid[column][row] = Sudoku.SolutionGrid[column][row];
+                StringGrid1->SetCell(c, r, CellText(Sudoku.SolutionGrid[column][row]));
+            } else {
+                Sudoku.PlayerGrid[column][row] = -1;
+                StringGrid1->SetCell(c, r, QString());
+            }
+        }
+    StringGrid1->setFocus();
+    StringGrid1->Repaint();
+    DrawBoard(-1, -1);
+    UpdateCancelButton();
+}
+
+void TForm1::ShowSolvedCount() {
+    const WBestScoreFile counters;
+    const std::int32_t solved = counters.ReadCounter(BestScorePath, ComboBox1->currentIndex());
+    LevelCountPanel1->SetCaption(QStringLiteral("Решено: ") + QString::number(solved));
+    LevelCountPanel1->repaint();
+}
+
+void TForm1::UpdateCancelButton() { CancelButton1->setEnabled(!Sudoku.UndoHistory.empty()); }
+
+void TForm1::LevelPassed() {
+    {
+        const WBestScoreFile counters;
+        counters.IncrementCounter(BestScorePath, ComboBox1->currentIndex());
+    }
+    ShowSolvedCount();
+    StringGrid1->Repaint();
+    {
+        const auto notice = std::make_unique<TWaitDialog1>(this);
+        notice->Panel1->SetCaption(QStringLiteral("Уровень пройден."));
+        notice->ShowNow();
+        Seams::Wait(NoticeMilliseconds);
+    }
+    NewGame();
+}
+
+void TForm1::NewFameButton1Click() {
+    if (!IsSolved(Sudoku) && !Confirm(QStringLiteral("Начать новую игру?"))) return;
+    NewGame();
+}
+
+void TForm1::RestartGameButton1Click() {
+    if (!Confirm(QStringLiteral("Начать игру заново?"))) return;
+    ShowGame();
+}
+
+void TForm1::SolutionGameButton1Click() {
+    if (!Confirm(QStringLiteral("Показать решение?"))) return;
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r) StringGrid1->SetCell(c, r, StringGrid4->Cell(c, r));
+}
+
+void TForm1::CancelButton1Click() {
+    if (Sudoku.UndoHistory.empty()) return;
+    Sudoku.PlayerGrid = Sudoku.UndoHistory.back();
+    Sudoku.UndoHistory.pop_back();
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r) {
+            const auto column = static_cast<std::size_t>(c);
+            const auto row = static_cast<std::size_t>(r);
+            const std::int32_t value = Sudoku.GivenMask[column][row] == 1 ? Sudoku.SolutionGrid[column][row]
+                                                                          : Sudoku.PlayerGrid[column][row];
+            StringGrid1->SetCell(c, r, CellText(value));
+        }
+    UpdateCancelButton();
+}
+
+void TForm1::InternetLabel1Click() { contact->OpenWebAddress(); }
+
+void TForm1::EMailLabel1Click() { contact->OpenMailAddress(); }
+
+// ---- the board ----------------------------------------------------------------------------
+
+QColor TForm1::BlockColour(int column, int row) {
+    const auto outer = [](int x) { return (x >= 0 && x <= 2) || (x >= 6 && x <= 8); };
+    const auto centre = [](int x) { return x >= 3 && x <= 5; };
+    const bool a = (outer(column) && outer(row)) || (centre(column) && centre(row));
+    return WinColour(a ? SudokuColours::BlockA : SudokuColours::BlockB);
+}
+
+void TForm1::StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected) {
+    const QString text = grid.Cell(column, row);
+    const int x = rect.left() + rect.width() / 2 - grid.TextWidth(text) / 2;
+    const int y = rect.top() + rect.height() / 2 - grid.TextHeight(text) / 2;
+    const QColor brush = selected ? WinColour(SudokuColours::SelectedCell) : BlockColour(column, row);
+    const bool given = Sudoku.GivenMask[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] == 1;
+    grid.FillRect(rect, brush);
+    grid.TextOut(x, y, text, WinColour(given ? SudokuColours::GivenDigit : SudokuColours::EnteredDigit));
+}
+
+void TForm1::DrawBoard(int selectedColumn, int selectedRow) {
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r)
+            StringGrid1DrawCell(*StringGrid1, c, r, StringGrid1->CellRect(c, r), c == selectedColumn && r == selectedRow);
+}
+
+void TForm1::HighlightSameDigits(int column, int row) {
+    const int value = CellNumber(StringGrid1->Cell(column, row));
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r) {
+            if (c == column && r == row) continue;
+            const QString text = StringGrid1->Cell(c, r);
+            const QRect rect = StringGrid1->CellRect(c, r);
+            if (value >= 1 && value <= 9 && CellNumber(text) == value) {
+                StringGrid1->FillRect(rect, BlockColour(c, r));
+                StringGrid1->TextOut(rect.left() + rect.width() / 2 - StringGrid1->TextWidth(text) / 2,
+                                     rect.top() + rect.height() / 2 - StringGrid1->TextHeight(text) / 2, text,
+                                     WinColour(SudokuColours::HighlightedDigit));
+            } else {
+                StringGrid1DrawCell(*StringGrid1, c, r, rect, false);
+            }
+        }
+}
+
+void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
+    DetachStringGrid1SelectCell();
+    StringGrid1->SetRow(row);
+    StringGrid1->SetCol(column);
+    AttachStringGrid1SelectCell();
+
+    const auto c = static_cast<std::size_t>(column);
+    const auto r = static_cast<std::size_t>(row);
+    if (Sudoku.GivenMask[c][r] == 0) {
+        canSelect = true;
+        DrawBoard(column, row);
+        const auto picker = std::make_unique<TInputDigitalDialog1>(this);
+        const QRect cell = StringGrid1->CellRect(column, row);
+        const QRect cellOnScreen(StringGrid1->mapToGlobal(cell.topLeft()), cell.size());
+        const QScreen* screen = this->screen();
+        const QRect screenArea = screen != nullptr ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
+        // The picker's frame is not known before it is shown; the main window's is near it.
+        picker->PlaceBeside(cellOnScreen, screenArea, frameGeometry().height() - geometry().height());
+        HighlightSameDigits(column, row);
+        if (Seams::RunModal(*picker) == QDialog::Accepted) {
+            const std::int32_t value = picker->DigitValue;
+            if (value < 0 || value > 9) {
+                Sudoku.PlayerGrid[c][r] = value;
+                StringGrid1->SetCell(column, row, QString());
+            } else {
+                Sudoku.UndoHistory.push_back(Sudoku.PlayerGrid);
+                UpdateCancelButton();
+                Sudoku.PlayerGrid[c][r] = value;
+                StringGrid1->SetCell(column, row, QString::number(value));
+                if (IsSolved(Sudoku)) LevelPassed();
+            }
+        }
+    }
+    HighlightSameDigits(column, row);
+}
+
+void TForm1::StringGrid1MouseDown(Qt::MouseButton button, int x, int y) {
+    if (button != Qt::RightButton) return;
+    int column = 0, row = 0;
+    if (!StringGrid1->MouseToCell(x, y, column, row)) return;
+    DetachStringGrid1SelectCell();
+    StringGrid1->SetCol(column);
+    StringGrid1->SetRow(row);
+    AttachStringGrid1SelectCell();
+    bool canSelect = true;
+    StringGrid1SelectCell(column, row, canSelect);
+}

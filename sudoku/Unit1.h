@@ -1,0 +1,101 @@
+#pragma once
+// TForm1: the main window of the Sudoku game. It owns the game record and runs the flow:
+// the first puzzle at the first activation, a new puzzle, restart, undo, the solution, the
+// level choice with its solved counter, the level-passed sequence, and the board with its
+// digit picker.
+
+#include <QMetaObject>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+#include "common/ProgramFolder.h"
+#include "sudoku/SudokuPuzzle.h"
+
+class BevelPanel;
+class ContactBlock;
+class QComboBox;
+class QLabel;
+class SpeedButton;
+class SudokuBoardGrid;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // dataFolder: where VumSudoku.ini and VumSudoku.dat live, ending in '/'.
+    explicit TForm1(const std::string& dataFolder = GameDataFolder("VumSudoku"));
+    ~TForm1() override;
+
+    static constexpr int ClientWidth = 744;
+    static constexpr int ClientHeight = 338;
+    static constexpr int NoticeMilliseconds = 3000;
+
+    bool Activated = false;
+    QString AppTitle;
+    std::string BestScorePath;
+    std::string IniPath;
+    std::int32_t GivenCount = InitialGivenCount;
+    stSudoku Sudoku;
+
+    // Handlers of the window and its components.
+    void FormActivate();
+    void FormClose();
+    // Key codes of the window system; 13 (Enter) closes the window. True when used.
+    bool FormKeyDown(int key);
+    void NewFameButton1Click();
+    void CancelButton1Click();
+    void RestartGameButton1Click();
+    void SolutionGameButton1Click();
+    void ComboBox1Change();
+    void StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected);
+    void StringGrid1SelectCell(int column, int row, bool& canSelect);
+    void StringGrid1MouseDown(Qt::MouseButton button, int x, int y);
+    void InternetLabel1Click();
+    void EMailLabel1Click();
+
+    // The flow.
+    void NewGame();
+    void ShowGame();
+    void ShowSolvedCount();
+    void UpdateCancelButton();
+    void LevelPassed();
+    void HighlightSameDigits(int column, int row);
+    static QColor BlockColour(int column, int row);
+
+    SudokuBoardGrid* StringGrid1;
+    SudokuBoardGrid* StringGrid4;  // hidden: the solution's texts
+    QLabel* Label1;
+    QComboBox* ComboBox1;
+    BevelPanel* LevelCountPanel1;
+    SpeedButton* NewFameButton1;
+    SpeedButton* CancelButton1;
+    SpeedButton* RestartGameButton1;
+    SpeedButton* SolutionGameButton1;
+    BevelPanel* Panel2;
+    ContactBlock* contact;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The level item's change handler, attached and detached.
+    void AttachComboBox1Change();
+    void DetachComboBox1Change();
+    void AttachStringGrid1SelectCell();
+    void DetachStringGrid1SelectCell();
+    // FormActivate, after the event that asked for it has been handled.
+    void PostFormActivate();
+    // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)
+    // selected (none for -1).
+    void DrawBoard(int selectedColumn, int selectedRow);
+    // Asks a question of the flow; true for Yes.
+    bool Confirm(const QString& question);
+
+    QMetaObject::Connection comboBox1Change;
+    bool activatePosted = false;
+};
