@@ -1,0 +1,46 @@
+#pragma once
+// TBestScoreTableDialog1: the ten best scores of one level, the new entry's name in
+// yellow. Any key or any mouse button closes it.
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+class BevelPanel;
+class PictureBox;
+
+class TBestScoreTableDialog1 : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int Rows = 10;
+
+    explicit TBestScoreTableDialog1(QWidget* owner);
+
+    // Set by the caller before the dialog is shown.
+    QString BestScorePath;
+    std::int32_t NewRecordRow = -1;  // 0..9, or -1 for no row marked
+    std::int32_t LevelIndex = 0;
+
+    // Fills the level line and the rows from the file, each time the dialog becomes active.
+    void FormActivate();
+    void FormKeyDown();
+    void FormMouseDown();
+
+    BevelPanel* Panel1;
+    BevelPanel* HeadingPanel1;
+    BevelPanel* CategoryPanel1;
+    PictureBox* StripImage1;
+    BevelPanel* TitlePanel3;
+    BevelPanel* TitlePanel1;
+    BevelPanel* TitlePanel2;
+    std::array<BevelPanel*, Rows> NamePanels{};   // NamePanel1 .. NamePanel10
+    std::array<BevelPanel*, Rows> ScorePanels{};  // ScorePanel1 .. ScorePanel10
+    PictureBox* ApprovalImage1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+};

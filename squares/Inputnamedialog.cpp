@@ -1,0 +1,53 @@
+#include "squares/Inputnamedialog.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+
+#include "squares/DecorativeFrame.h"
+#include "squares/PanelWidgets.h"
+
+TInputNameDialog1::TInputNameDialog1(QWidget* owner) : QDialog(owner) {
+    InitSquaresResources();
+    MakeBorderlessDialog(this, owner, QSize(623, 97), QStringLiteral("Ваше имя"));
+    AddDecorativeFrame(this);
+
+    Panel1 = new BevelPanel(this, "Panel1", QRect(FrameEdge, FrameEdge, 575, 49), Colours::DarkBrownishRed,
+                            Bevel::Raised, Bevel::Lowered);
+
+    Label1 = new QLabel(QStringLiteral("Ваше имя:"), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(12, 10, 155, 36);
+    Label1->setFont(PixelFont(QStringLiteral("Arial"), 27, true));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette labelPalette = Label1->palette();
+    labelPalette.setColor(QPalette::WindowText, WinColour(Colours::White));
+    Label1->setPalette(labelPalette);
+    Label1->setAutoFillBackground(false);
+
+    NameEdit1 = new QLineEdit(Panel1);
+    NameEdit1->setObjectName(QStringLiteral("NameEdit1"));
+    NameEdit1->setGeometry(168, 5, 401, 37);
+    NameEdit1->setFont(PixelFont(QStringLiteral("Arial"), 24, true));
+    NameEdit1->setMaxLength(MaxNameLength);
+    QPalette editPalette = NameEdit1->palette();
+    editPalette.setColor(QPalette::Text, WinColour(Colours::Black));
+    editPalette.setColor(QPalette::Base, WinColour(Colours::White));
+    NameEdit1->setPalette(editPalette);
+    NameEdit1->setFocus();
+
+    PreviewInput(this, this);
+}
+
+bool TInputNameDialog1::FormKeyDown(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) return false;
+    // Esc does not cancel: whatever the box holds is the name.
+    done(QDialog::Accepted);
+    return true;
+}
+
+bool TInputNameDialog1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event)->key())) return true;
+    return QDialog::eventFilter(watched, event);
+}

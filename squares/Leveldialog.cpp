@@ -1,0 +1,169 @@
+#include "squares/Leveldialog.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "squares/DecorativeFrame.h"
+#include "squares/PanelWidgets.h"
+
+namespace {
+
+struct Level {
+    const char* text;
+    Qt::Alignment alignment;
+    int triangleX;
+};
+
+const std::array<Level, 3> Levels = {{
+    {" Новичок (3 цвета)", Qt::AlignLeft, 58},
+    {"Любитель (4 цвета)", Qt::AlignHCenter, 175},
+    {"Профессионал (5 цветов) ", Qt::AlignRight, 307},
+}};
+
+constexpr std::uint32_t CursorOrange = 0x000080FF;
+
+// Fills the 4-connected area of pixels of the colour at start with colour, as the window
+// system's flood fill of a surface does.
+void FloodFill(QImage& image, QPoint start, QRgb colour) {
+    if (!image.rect().contains(start)) return;
+    const QRgb surface = image.pixel(start);
+    if (surface == colour) return;
+    std::vector<QPoint> pending{start};
+    while (!pending.empty()) {
+        const QPoint p = pending.back();
+        pending.pop_back();
+        if (!image.rect().contains(p) || image.pixel(p) != surface) continue;
+        image.setPixel(p, colour);
+        pending.insert(pending.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+    }
+}
+
+}  // namespace
+
+TLevelDialog1::TLevelDialog1(QWidget* owner) : QDialog(owner) {
+    InitSquaresResources();
+    MakeBorderlessDialog(this, owner, QSize(380, 287), QStringLiteral("Выберите сложность игры"));
+
+    Panel1 = new BevelPanel(this, "Panel1", QRect(0, 0, 380, 287), Colours::White, Bevel::Raised, Bevel::Lowered);
+
+    TitlePanel1 = new BevelPanel(Panel1, "TitlePanel1", QRect(2, 2, 376, 41), Colours::DarkBrownishRed,
+                                 Bevel::Lowered);
+    TitlePanel1->setFont(PixelFont(QStringLiteral("Arial"), 23, true));
+    TitlePanel1->SetFontColour(WinColour(Colours::White));
+    TitlePanel1->SetCaption(QStringLiteral("Выберите сложность игры"));
+
+    CloseButton1 = new FlatButton(TitlePanel1, "CloseButton1", QRect(356, 2, 19, 19), false);
+    CloseButton1->SetGlyph(RenderPicture(QStringLiteral("close_cross")));
+    CloseButton1->setCursor(Qt::PointingHandCursor);
+    CloseButton1->setToolTip(QStringLiteral("Закрыть"));
+    connect(CloseButton1, &QAbstractButton::clicked, this, &TLevelDialog1::CloseButton1Click);
+
+    Image1 = new PictureBox(Panel1, "Image1", QRect(2, 43, 376, 160));
+    Image1->Picture = QImage(Image1->size(), QImage::Format_RGB32);
+    Image1->Picture.fill(Qt::white);
+    {
+        QPainter painter(&Image1->Picture);
+        const int third = Image1->width() / 3;
+        painter.drawImage(0, 0, RenderPicture(QStringLiteral("level_pacifier")));
+        painter.drawImage(third, 0, RenderPicture(QStringLiteral("level_bottle")));
+        painter.drawImage(2 * third, 0, RenderPicture(QStringLiteral("level_beer")));
+    }
+    Image1->OnMouseDown = [this](QMouseEvent* event) { Image1MouseDown(event->position().toPoint().x()); };
+    Image1->OnDblClick = [this] { Image1DblClick(); };
+
+    CursorPanel1 = new BevelPanel(Panel1, "CursorPanel1", QRect(2, 203, 376, 41), Colours::White, Bevel::None);
+    CursorImage1 = new PictureBox(CursorPanel1, "CursorImage1", QRect(0, 0, 376, 41));
+    CursorImage1->Picture = QImage(CursorImage1->size(), QImage::Format_RGB32);
+    CursorImage1->Picture.fill(Qt::white);
+
+    LevelPanel1 = new BevelPanel(Panel1, "LevelPanel1", QRect(2, 244, 376, 41), Colours::LightOrange,
+                                 Bevel::Lowered);
+    LevelPanel1->setFont(PixelFont(QStringLiteral("Arial"), 27, true));
+    LevelPanel1->SetFontColour(WinColour(Colours::Yellow));
+
+    PreviewInput(this, this);
+}
+
+std::int32_t TLevelDialog1::LevelAt(int x, int width) {
+    const int third = width / 3;
+    if (0 < x && x < third) return 0;
+    if (third < x && x < 2 * third) return 1;
+    if (2 * third < x && x < width) return 2;
+    return 0;
+}
+
+void TLevelDialog1::DrawLevelCursor(std::int32_t level) {
+    const Level& shown = Levels[static_cast<std::size_t>(std::clamp(level, 0, 2))];
+    QImage& strip = CursorImage1->Picture;
+    strip.fill(WinColour(Colours::White));
+    {
+        QPainter painter(&strip);
+        painter.setPen(WinColour(Colours::Black));
+        const int x = shown.triangleX;
+        const QPoint apex(x, 2), left(x - 14, 35), right(x + 14, 35);
+        painter.drawLine(apex, left);
+        painter.drawLine(left, right);
+        painter.drawLine(right, apex);
+    }
+    FloodFill(strip, QPoint(shown.triangleX, 18), WinRgb(CursorOrange));
+    CursorImage1->update();
+    LevelPanel1->SetCaption(QString::fromUtf8(shown.text));
+    LevelPanel1->SetAlignment(shown.alignment);
+}
+
+void TLevelDialog1::FormActivate() { DrawLevelCursor(LevelIndex); }
+
+void TLevelDialog1::FormKeyDown(int key) {
+    switch (key) {
+        case Qt::Key_Escape:
+            done(QDialog::Rejected);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            done(QDialog::Accepted);
+            break;
+        case Qt::Key_Left:
+            if (--LevelIndex < 0) LevelIndex = 2;
+            break;
+        case Qt::Key_Right:
+            if (++LevelIndex > 2) LevelIndex = 0;
+            break;
+        default:
+            break;
+    }
+    DrawLevelCursor(LevelIndex);
+}
+
+void TLevelDialog1::Image1MouseDown(int x) {
+    const std::int32_t old = LevelIndex;
+    LevelIndex = LevelAt(x, Image1->width());
+    if (LevelIndex == old) done(QDialog::Accepted);
+    DrawLevelCursor(LevelIndex);
+}
+
+void TLevelDialog1::Image1DblClick() { done(QDialog::Accepted); }
+
+void TLevelDialog1::CloseButton1Click() { done(QDialog::Rejected); }
+
+bool TLevelDialog1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TLevelDialog1::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TLevelDialog1::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}

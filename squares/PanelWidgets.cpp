@@ -1,0 +1,186 @@
+#include "squares/PanelWidgets.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+// At namespace scope, as Q_INIT_RESOURCE needs. The pictures live in a static library, and
+// the linker keeps no resource initialiser that nothing calls.
+static void InitSquaresResourcesOnce() {
+    Q_INIT_RESOURCE(squares);
+}
+
+void InitSquaresResources() {
+    static const bool done = (InitSquaresResourcesOnce(), true);
+    (void)done;
+}
+
+QFont PixelFont(const QString& family, int pixelSize, bool bold, bool italic) {
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+QImage RenderPicture(const QString& name) {
+    InitSquaresResources();
+    QSvgRenderer renderer(QStringLiteral(":/squares/images/") + name + QStringLiteral(".svg"));
+    if (!renderer.isValid()) return {};
+    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+void WinRectangle(QPainter& painter, const QColor& pen, const QColor& brush, int left, int top, int right,
+                  int bottom) {
+    painter.fillRect(QRect(left, top, right - left, bottom - top), pen);
+    if (right - left > 2 && bottom - top > 2)
+        painter.fillRect(QRect(left + 1, top + 1, right - left - 2, bottom - top - 2), brush);
+}
+
+namespace {
+
+// One pixel of 3D edge, as the window system draws it: the top row (all but its last
+// pixel) and the left column in the top colour, the right column and the bottom row in the
+// bottom colour, which thus owns the top-right and bottom-left corners. The rectangle
+// shrinks by the edge.
+void Edge(QPainter& painter, QRect& rect, const QColor& topColour, const QColor& bottomColour) {
+    if (rect.width() <= 0 || rect.height() <= 0) return;
+    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    painter.fillRect(QRect(l, t, r - l, 1), topColour);
+    painter.fillRect(QRect(l, t, 1, b - t + 1), topColour);
+    painter.fillRect(QRect(r, t, 1, b - t + 1), bottomColour);
+    painter.fillRect(QRect(l, b, r - l + 1, 1), bottomColour);
+    rect.adjust(1, 1, -1, -1);
+}
+
+void BevelEdge(QPainter& painter, QRect& rect, Bevel bevel) {
+    const QColor light = WinColour(Colours::ButtonHighlight);
+    const QColor shadow = WinColour(Colours::ButtonShadow);
+    if (bevel == Bevel::Raised) Edge(painter, rect, light, shadow);
+    if (bevel == Bevel::Lowered) Edge(painter, rect, shadow, light);
+}
+
+void Place(QWidget* widget, const char* name, const QRect& geometry) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    widget->setFixedSize(geometry.size());
+}
+
+}  // namespace
+
+BevelPanel::BevelPanel(QWidget* parent, const char* name, const QRect& geometry, std::uint32_t colour,
+                       Bevel outer, Bevel inner)
+    : QWidget(parent), colour_(WinColour(colour)), outer_(outer), inner_(inner) {
+    Place(this, name, geometry);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BevelPanel::SetTransparent() {
+    transparent_ = true;
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    update();
+}
+
+void BevelPanel::SetCaption(const QString& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    update();
+}
+
+void BevelPanel::SetAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment & Qt::AlignHorizontal_Mask;
+    update();
+}
+
+void BevelPanel::SetFontColour(QColor colour) {
+    fontColour_ = colour;
+    update();
+}
+
+void BevelPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QRect inside = rect();
+    BevelEdge(painter, inside, outer_);
+    BevelEdge(painter, inside, inner_);
+    if (!transparent_) painter.fillRect(inside, colour_);
+    if (caption_.isEmpty()) return;
+    // The text stands in a band of the font's height centred in the panel, flush with the
+    // edge it is aligned to.
+    const int height = QFontMetrics(font()).height();
+    const QRect band(inside.left(), (inside.top() + inside.bottom() + 1 - height) / 2, inside.width(), height);
+    painter.setPen(fontColour_);
+    painter.drawText(band, static_cast<int>(alignment_ | Qt::AlignTop | Qt::TextSingleLine), caption_);
+}
+
+FlatButton::FlatButton(QWidget* parent, const char* name, const QRect& geometry, bool flat)
+    : QAbstractButton(parent), flat_(flat) {
+    Place(this, name, geometry);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void FlatButton::SetGlyph(const QImage& glyph) {
+    glyph_ = glyph;
+    update();
+}
+
+void FlatButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QRect inside = rect();
+    if (!flat_) {
+        painter.fillRect(inside, WinColour(Colours::ButtonFace));
+        BevelEdge(painter, inside, isDown() ? Bevel::Lowered : Bevel::Raised);
+    } else if (isDown()) {
+        BevelEdge(painter, inside, Bevel::Lowered);
+    } else if (underMouse() && isEnabled()) {
+        BevelEdge(painter, inside, Bevel::Raised);
+    }
+    // A pressed button shows its content one pixel down and right.
+    const QPoint shift = isDown() ? QPoint(1, 1) : QPoint(0, 0);
+    if (!glyph_.isNull()) {
+        const QPoint at((width() - glyph_.width()) / 2, (height() - glyph_.height()) / 2);
+        painter.drawImage(at + shift, glyph_);
+    }
+    if (!text().isEmpty()) {
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(rect().translated(shift), Qt::AlignCenter | Qt::TextSingleLine, text());
+    }
+}
+
+BevelLine::BevelLine(QWidget* parent, const char* name, const QRect& geometry) : QWidget(parent) {
+    Place(this, name, geometry);
+}
+
+void BevelLine::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), 1), WinColour(Colours::ButtonShadow));
+    painter.fillRect(QRect(0, 1, width(), height() - 1), WinColour(Colours::ButtonHighlight));
+}
+
+PictureBox::PictureBox(QWidget* parent, const char* name, const QRect& geometry) : QWidget(parent) {
+    Place(this, name, geometry);
+    // The picture covers the box, so nothing behind it is painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    if (!Picture.rect().contains(dirty)) painter.fillRect(dirty, palette().window());
+    painter.drawImage(dirty.topLeft(), Picture, dirty);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    if (OnMouseDown) OnMouseDown(event);
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (OnDblClick) OnDblClick();
+    if (OnMouseDown) OnMouseDown(event);
+}
