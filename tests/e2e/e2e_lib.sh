@@ -37,3 +37,8 @@ wait_exit() {
   done
   wait "$E2E_PID" || true
 }
+
+# press <window> <key>: focuses the window, then presses and releases the key through the
+# server. (With xdotool key --window the release goes to the window alone and is lost when
+# the key closes it; the server then repeats the key as if it were held.)
+press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
