@@ -43,41 +43,10 @@ void WinRectangle(QPainter& painter, const QColor& pen, const QColor& brush, int
         painter.fillRect(QRect(left + 1, top + 1, right - left - 2, bottom - top - 2), brush);
 }
 
-namespace {
-
-// One pixel of 3D edge, as the window system draws it: the top row (all but its last
-// pixel) and the left column in the top colour, the right column and the bottom row in the
-// bottom colour, which thus owns the top-right and bottom-left corners. The rectangle
-// shrinks by the edge.
-void Edge(QPainter& painter, QRect& rect, const QColor& topColour, const QColor& bottomColour) {
-    if (rect.width() <= 0 || rect.height() <= 0) return;
-    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-    painter.fillRect(QRect(l, t, r - l, 1), topColour);
-    painter.fillRect(QRect(l, t, 1, b - t + 1), topColour);
-    painter.fillRect(QRect(r, t, 1, b - t + 1), bottomColour);
-    painter.fillRect(QRect(l, b, r - l + 1, 1), bottomColour);
-    rect.adjust(1, 1, -1, -1);
-}
-
-void BevelEdge(QPainter& painter, QRect& rect, Bevel bevel) {
-    const QColor light = WinColour(Colours::ButtonHighlight);
-    const QColor shadow = WinColour(Colours::ButtonShadow);
-    if (bevel == Bevel::Raised) Edge(painter, rect, light, shadow);
-    if (bevel == Bevel::Lowered) Edge(painter, rect, shadow, light);
-}
-
-void Place(QWidget* widget, const char* name, const QRect& geometry) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    widget->setFixedSize(geometry.size());
-}
-
-}  // namespace
-
 BevelPanel::BevelPanel(QWidget* parent, const char* name, const QRect& geometry, std::uint32_t colour,
                        Bevel outer, Bevel inner)
     : QWidget(parent), colour_(WinColour(colour)), outer_(outer), inner_(inner) {
-    Place(this, name, geometry);
+    PlaceComponent(this, name, geometry);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -106,8 +75,8 @@ void BevelPanel::SetFontColour(QColor colour) {
 void BevelPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QRect inside = rect();
-    BevelEdge(painter, inside, outer_);
-    BevelEdge(painter, inside, inner_);
+    DrawBevel(painter, inside, outer_);
+    DrawBevel(painter, inside, inner_);
     if (!transparent_) painter.fillRect(inside, colour_);
     if (caption_.isEmpty()) return;
     // The text stands in a band of the font's height centred in the panel, flush with the
@@ -120,7 +89,7 @@ void BevelPanel::paintEvent(QPaintEvent*) {
 
 FlatButton::FlatButton(QWidget* parent, const char* name, const QRect& geometry, bool flat)
     : QAbstractButton(parent), flat_(flat) {
-    Place(this, name, geometry);
+    PlaceComponent(this, name, geometry);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
 }
@@ -135,11 +104,11 @@ void FlatButton::paintEvent(QPaintEvent*) {
     QRect inside = rect();
     if (!flat_) {
         painter.fillRect(inside, WinColour(Colours::ButtonFace));
-        BevelEdge(painter, inside, isDown() ? Bevel::Lowered : Bevel::Raised);
+        DrawBevel(painter, inside, isDown() ? Bevel::Lowered : Bevel::Raised);
     } else if (isDown()) {
-        BevelEdge(painter, inside, Bevel::Lowered);
+        DrawBevel(painter, inside, Bevel::Lowered);
     } else if (underMouse() && isEnabled()) {
-        BevelEdge(painter, inside, Bevel::Raised);
+        DrawBevel(painter, inside, Bevel::Raised);
     }
     // A pressed button shows its content one pixel down and right.
     const QPoint shift = isDown() ? QPoint(1, 1) : QPoint(0, 0);
@@ -154,7 +123,7 @@ void FlatButton::paintEvent(QPaintEvent*) {
 }
 
 BevelLine::BevelLine(QWidget* parent, const char* name, const QRect& geometry) : QWidget(parent) {
-    Place(this, name, geometry);
+    PlaceComponent(this, name, geometry);
 }
 
 void BevelLine::paintEvent(QPaintEvent*) {
@@ -164,7 +133,7 @@ void BevelLine::paintEvent(QPaintEvent*) {
 }
 
 PictureBox::PictureBox(QWidget* parent, const char* name, const QRect& geometry) : QWidget(parent) {
-    Place(this, name, geometry);
+    PlaceComponent(this, name, geometry);
     // The picture covers the box, so nothing behind it is painted first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -13,14 +13,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "gui/WinLook.h"
+
 class QMouseEvent;
 class QPainter;
 
-// A window colour 0x00BBGGRR as Qt takes it.
-constexpr QRgb WinRgb(std::uint32_t bgr) {
-    return 0xFF000000u | ((bgr & 0xFFu) << 16) | (bgr & 0xFF00u) | ((bgr >> 16) & 0xFFu);
-}
-inline QColor WinColour(std::uint32_t bgr) { return QColor::fromRgb(WinRgb(bgr)); }
 
 // Colours the windows share.
 namespace Colours {
@@ -44,8 +41,6 @@ QImage RenderPicture(const QString& name);
 
 // Makes the program's pictures available; every window calls it before it needs one.
 void InitSquaresResources();
-
-enum class Bevel { None, Raised, Lowered };
 
 // A panel: a colour (or none, then the parent shows through), an outer and an inner
 // bevel of one pixel each, and a one-line caption that starts right inside the bevels,

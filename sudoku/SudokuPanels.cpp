@@ -35,33 +35,6 @@ QImage SudokuPicture(const QString& name) {
     return image;
 }
 
-void PlaceComponent(QWidget* widget, const char* name, const QRect& geometry) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    widget->setFixedSize(geometry.size());
-}
-
-void DrawEdge(QPainter& painter, QRect& rect, const QColor& topColour, const QColor& bottomColour) {
-    if (rect.width() <= 0 || rect.height() <= 0) return;
-    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-    painter.fillRect(QRect(l, t, r - l, 1), topColour);
-    painter.fillRect(QRect(l, t, 1, b - t + 1), topColour);
-    painter.fillRect(QRect(r, t, 1, b - t + 1), bottomColour);
-    painter.fillRect(QRect(l, b, r - l + 1, 1), bottomColour);
-    rect.adjust(1, 1, -1, -1);
-}
-
-namespace {
-
-void DrawBevel(QPainter& painter, QRect& rect, Bevel bevel) {
-    const QColor light = WinColour(SudokuColours::ButtonHighlight);
-    const QColor shadow = WinColour(SudokuColours::ButtonShadow);
-    if (bevel == Bevel::Raised) DrawEdge(painter, rect, light, shadow);
-    if (bevel == Bevel::Lowered) DrawEdge(painter, rect, shadow, light);
-}
-
-}  // namespace
-
 BevelPanel::BevelPanel(QWidget* parent, const char* name, const QRect& geometry, std::uint32_t colour,
                        Bevel outer, Bevel inner)
     : QWidget(parent), colour_(WinColour(colour)), outer_(outer), inner_(inner) {

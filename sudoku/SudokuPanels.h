@@ -11,13 +11,10 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "gui/WinLook.h"
+
 class QPainter;
 
-// A window colour 0x00BBGGRR as Qt takes it.
-constexpr QRgb WinRgb(std::uint32_t bgr) {
-    return 0xFF000000u | ((bgr & 0xFFu) << 16) | (bgr & 0xFF00u) | ((bgr >> 16) & 0xFFu);
-}
-inline QColor WinColour(std::uint32_t bgr) { return QColor::fromRgb(WinRgb(bgr)); }
 
 namespace SudokuColours {
 constexpr std::uint32_t Window = 0x004080FF;        // main window, the notice's inner panel
@@ -50,8 +47,6 @@ QString FontFace(const QString& family);
 
 // A picture of the program's resources (":/sudoku/images/<name>.svg") at its natural size.
 QImage SudokuPicture(const QString& name);
-
-enum class Bevel { None, Raised, Lowered };
 
 // A panel: its colour, an outer and an inner bevel of one pixel each, and a one-line
 // caption centred in both directions.
@@ -106,9 +101,4 @@ private:
     QColor fontColour_ = Qt::black;
 };
 
-// Sets name and fixed geometry of a component.
-void PlaceComponent(QWidget* widget, const char* name, const QRect& geometry);
 
-// One pixel of 3D edge inside rect, which shrinks by it: the top row and left column in
-// topColour, the right column and bottom row in bottomColour.
-void DrawEdge(QPainter& painter, QRect& rect, const QColor& topColour, const QColor& bottomColour);
