@@ -48,5 +48,7 @@ function(vum_add_e2e_test name script program)
   add_test(NAME ${name}
            COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" bash ${VUM_TESTS_DIR}/${script}
                    $<TARGET_FILE:${program}> $<TARGET_FILE:xshot> ${VUM_TESTS_DIR}/e2e)
-  set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+  # One at a time: two xvfb-run -a started together can pick the same display number.
+  set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=xcb"
+                       RESOURCE_LOCK xserver)
 endfunction()

@@ -9,10 +9,6 @@ source "$3/e2e_lib.sh"
 # left corner, clear of the cell's word.
 cell_point() { echo "$((2 + $2 * 30 + 3)) $((2 + $1 * 30 + 3))"; }  # row column -> x y
 pixel() { "$xshot" --pixel "$1" $2; }                                 # window "x y"
-# A key for window: focus it, then press and release through the server. (With --window the
-# release goes to the window alone and is lost when the key closes it; the server then
-# repeats the key as if it were held.)
-press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
 
 start_program "$program"
 level=$(wait_window "Выберите сложность игры")
