@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 #include "SquaresUiSupport.h"
+#include "UrlCatcher.h"
 #include "common/Cp1251.h"
 #include "common/WRandom.h"
 #include "common/Wbestscorefile.h"
@@ -61,17 +62,6 @@ void ExpectStopped(const TForm1& form) {
     EXPECT_FALSE(form.Timer1->Enabled());
     EXPECT_FALSE(form.Timer2->Enabled());
 }
-
-// Takes the addresses that would go to the browser or the mail program.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    std::vector<QUrl> urls;
-
-public slots:
-    void Open(const QUrl& url) { urls.push_back(url); }
-};
 
 }  // namespace
 
@@ -393,8 +383,6 @@ TEST(SquaresKeys, WebAndMailLinksOpenTheirTargetsWithoutStoppingTheGame) {
     SquaresFolder folder;
     auto form = StartGame(folder);
     UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("http", &catcher, "Open");
-    QDesktopServices::setUrlHandler("mailto", &catcher, "Open");
     auto* web = form->findChild<QLabel*>("InternetLabel1");
     auto* mail = form->findChild<QLabel*>("EMailLabel1");
     auto* globe = form->findChild<QLabel*>("Image9");
@@ -402,8 +390,6 @@ TEST(SquaresKeys, WebAndMailLinksOpenTheirTargetsWithoutStoppingTheGame) {
     QTest::mouseClick(web, Qt::LeftButton);
     QTest::mouseClick(globe, Qt::LeftButton);
     QTest::mouseClick(mail, Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler("http");
-    QDesktopServices::unsetUrlHandler("mailto");
     ASSERT_EQ(catcher.urls.size(), 3u);
     EXPECT_EQ(catcher.urls[0], catcher.urls[1]);
     EXPECT_TRUE(catcher.urls[0].toString().contains(web->text()));
@@ -624,4 +610,3 @@ TEST(SquaresGameOver, TheNameIsStoredEvenWhenTheTableCannotBeWritten) {
     EXPECT_EQ(TestFolder::Read(folder.Table(0)), before);
 }
 
-#include "test_squares_ui.moc"

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "SudokuUiSupport.h"
+#include "UrlCatcher.h"
 #include "contact/ContactBlock.h"
 
 namespace {
@@ -25,17 +26,6 @@ void ExpectFreshPuzzle(const TForm1& form, int givens) {
             EXPECT_EQ(form.StringGrid1->Cell(c, r), given ? QString::number(Solution(form, cell)) : QString());
         }
 }
-
-// Takes the addresses that would go to the browser or the mail program.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    std::vector<QUrl> urls;
-
-public slots:
-    void Open(const QUrl& url) { urls.push_back(url); }
-};
 
 }  // namespace
 
@@ -380,20 +370,15 @@ TEST(SudokuContact, TheWebAddressTheLogoAndTheMailAddressOpenTheirTargets) {
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("http", &catcher, "Open");
-    QDesktopServices::setUrlHandler("mailto", &catcher, "Open");
     auto* web = form.Panel2->findChild<QLabel*>("InternetLabel1");
     auto* mail = form.Panel2->findChild<QLabel*>("EMailLabel1");
     auto* logo = form.Panel2->findChild<QLabel*>("Image2");
     auto* globe = form.Panel2->findChild<QLabel*>("Image9");
     ASSERT_TRUE(web && mail && logo && globe);
     for (QLabel* label : {web, logo, globe, mail}) QTest::mouseClick(label, Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler("http");
-    QDesktopServices::unsetUrlHandler("mailto");
     ASSERT_EQ(catcher.urls.size(), 3U) << "the globe is no link in this window";
     EXPECT_EQ(catcher.urls[0], QUrl("http://" + web->text()));
     EXPECT_EQ(catcher.urls[1], catcher.urls[0]);
     EXPECT_EQ(catcher.urls[2], QUrl("mailto:" + mail->text()));
 }
 
-#include "test_sudoku_ui.moc"
