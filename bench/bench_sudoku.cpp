@@ -20,7 +20,7 @@
 
 #include "SudokuReference.h"
 #include "common/WRandom.h"
-#include "sudoku/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuPuzzle.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "common/ProgramFolder.h"
-#include "squares/SpeedClock.h"
-#include "squares/SquaresField.h"
+#include "squares/engine/SpeedClock.h"
+#include "squares/engine/SquaresField.h"
 
 class BevelLine;
 class BevelPanel;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/ProgramFolder.h"
-#include "sudoku/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuPuzzle.h"
 
 class BevelPanel;
 class ContactBlock;

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "common/WRandom.h"
-#include "sudoku/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuPuzzle.h"
 
 namespace {
 

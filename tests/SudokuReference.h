@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sudoku/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuPuzzle.h"
 
 class WRandom;
 

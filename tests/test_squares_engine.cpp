@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "common/WRandom.h"
-#include "squares/SpeedClock.h"
-#include "squares/SquaresField.h"
+#include "squares/engine/SpeedClock.h"
+#include "squares/engine/SquaresField.h"
 
 // Counts the heap allocations made while Counting is set, to show that play allocates nothing.
 namespace {

@@ -15,8 +15,8 @@
 
 #include "SudokuReference.h"
 #include "common/WRandom.h"
-#include "sudoku/SudokuCells.h"
-#include "sudoku/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuCells.h"
+#include "sudoku/engine/SudokuPuzzle.h"
 
 namespace {
 

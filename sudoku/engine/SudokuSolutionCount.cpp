@@ -1,4 +1,4 @@
-#include "sudoku/SudokuSolutionCount.h"
+#include "sudoku/engine/SudokuSolutionCount.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "squares/SquaresField.h"
+#include "squares/engine/SquaresField.h"
 
 #include <algorithm>
 

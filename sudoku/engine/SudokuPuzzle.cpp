@@ -1,10 +1,10 @@
-#include "sudoku/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuPuzzle.h"
 
 #include <stdexcept>
 
 #include "common/WRandom.h"
-#include "sudoku/SudokuCells.h"
-#include "sudoku/SudokuSolutionCount.h"
+#include "sudoku/engine/SudokuCells.h"
+#include "sudoku/engine/SudokuSolutionCount.h"
 
 using namespace sudoku_cells;
 

@@ -1,4 +1,4 @@
-#include "squares/SpeedClock.h"
+#include "squares/engine/SpeedClock.h"
 
 #include <algorithm>
 

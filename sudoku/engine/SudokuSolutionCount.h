@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "sudoku/SudokuCells.h"
-#include "sudoku/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuCells.h"
+#include "sudoku/engine/SudokuPuzzle.h"
 
 namespace sudoku_cells {
 
