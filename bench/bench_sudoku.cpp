@@ -22,6 +22,8 @@
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuPuzzle.h"
 
+using namespace vum;
+
 namespace {
 
 struct Times {
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
         const std::int32_t count = literalOverride > 0 ? literalOverride : literalPuzzles[level];
         WRandom literalRandom(seed + 100 + static_cast<std::uint32_t>(level));
         Times literal = Measure(count, [&](SudokuGrid& solution, SudokuMask& givens) {
-            SudokuReference::GeneratePuzzle(solution, givens, givenCount, level, literalRandom);
+            reference::GeneratePuzzle(solution, givens, givenCount, level, literalRandom);
         });
         const double median = Times::Quantile(engine.Wall, 0.5);
         const double literalMedian = Times::Quantile(literal.Wall, 0.5);

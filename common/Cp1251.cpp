@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace vum {
+
 namespace {
 
 // Code points of 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in order.
@@ -81,3 +83,5 @@ std::string Cp1251FromUtf8(std::string_view utf8) {
     }
     return out;
 }
+
+}  // namespace vum

@@ -9,6 +9,8 @@
 #include "gui/Seams.h"
 #include "gui/Text.h"
 
+using namespace vum;
+
 VumApplication::VumApplication(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
     setApplicationName(title);
     // Russian texts on the standard buttons ("Да", "Нет", "Отмена").

@@ -9,6 +9,8 @@
 #include "squares/DecorativeFrame.h"
 #include "squares/PanelWidgets.h"
 
+using namespace vum;
+
 namespace {
 
 constexpr int RowTop = 138;

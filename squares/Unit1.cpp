@@ -21,6 +21,8 @@
 #include "squares/Leveldialog.h"
 #include "squares/PanelWidgets.h"
 
+using namespace vum;
+
 namespace {
 
 const QString AppTitle = QStringLiteral("ВУМ квадратики");

@@ -27,19 +27,19 @@ class TForm1 : public QWidget {
 public:
     // programFolder: where the program keeps its data folder "VumColor", ending in '/'.
     // The level dialog runs inside construction; see Terminated.
-    explicit TForm1(const std::string& programFolder = GameDataFolder("VumSquare"));
+    explicit TForm1(const std::string& programFolder = vum::GameDataFolder("VumSquare"));
     ~TForm1() override;
 
     // True when the level dialog was cancelled: the program is to end without a game.
     bool Terminated() const { return terminated; }
 
     // The field, its colours and the score; the speed clock and the speed level.
-    SquaresField Squares;
-    SpeedClock Clock;
-    static constexpr std::int32_t CellSize = SquaresField::CellSize;
-    static constexpr std::int32_t StartInterval = SpeedClock::StartInterval;
-    static constexpr std::int32_t MinInterval = SpeedClock::MinInterval;
-    static constexpr std::int32_t IntervalStep = SpeedClock::IntervalStep;
+    vum::SquaresField Squares;
+    vum::SpeedClock Clock;
+    static constexpr std::int32_t CellSize = vum::SquaresField::CellSize;
+    static constexpr std::int32_t StartInterval = vum::SpeedClock::StartInterval;
+    static constexpr std::int32_t MinInterval = vum::SpeedClock::MinInterval;
+    static constexpr std::int32_t IntervalStep = vum::SpeedClock::IntervalStep;
 
     std::int32_t LevelIndex = 1;  // difficulty 0..2, key "VidUser"
     QString DataFolder;

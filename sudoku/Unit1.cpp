@@ -20,6 +20,8 @@
 #include "sudoku/SudokuPanels.h"
 #include "sudoku/Waitdialog.h"
 
+using namespace vum;
+
 namespace {
 
 constexpr const char* IniSection = "Difficult_Level";

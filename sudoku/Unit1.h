@@ -25,7 +25,7 @@ class TForm1 : public QWidget {
 
 public:
     // dataFolder: where VumSudoku.ini and VumSudoku.dat live, ending in '/'.
-    explicit TForm1(const std::string& dataFolder = GameDataFolder("VumSudoku"));
+    explicit TForm1(const std::string& dataFolder = vum::GameDataFolder("VumSudoku"));
     ~TForm1() override;
 
     static constexpr int ClientWidth = 744;
@@ -36,8 +36,8 @@ public:
     QString AppTitle;
     std::string BestScorePath;
     std::string IniPath;
-    std::int32_t GivenCount = InitialGivenCount;
-    stSudoku Sudoku;
+    std::int32_t GivenCount = vum::InitialGivenCount;
+    vum::stSudoku Sudoku;
 
     // Handlers of the window and its components.
     void FormActivate();

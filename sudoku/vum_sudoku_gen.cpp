@@ -18,6 +18,8 @@
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuPuzzle.h"
 
+using namespace vum;
+
 namespace {
 
 constexpr const char* Usage = "usage: vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]";

@@ -89,10 +89,10 @@ inline std::unique_ptr<TForm1> StartGame(const SquaresFolder& folder, int level 
 // Lays rows of colour codes ("1120000000") on the field so that the last one is row 19.
 inline void LayField(TForm1& form, const std::vector<std::string>& rows) {
     form.Squares.Field.fill(0);
-    const int first = SquaresField::Rows - static_cast<int>(rows.size());
+    const int first = vum::SquaresField::Rows - static_cast<int>(rows.size());
     for (std::size_t r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < SquaresField::Columns; ++c)
-            form.Squares.Field[static_cast<std::size_t>((first + static_cast<int>(r)) * SquaresField::Columns + c)] =
+        for (int c = 0; c < vum::SquaresField::Columns; ++c)
+            form.Squares.Field[static_cast<std::size_t>((first + static_cast<int>(r)) * vum::SquaresField::Columns + c)] =
                 static_cast<std::uint8_t>(rows[r][static_cast<std::size_t>(c)] - '0');
     form.DrawField();
 }

@@ -2,7 +2,7 @@
 
 #include "common/WRandom.h"
 
-namespace SudokuReference {
+namespace vum::reference {
 namespace {
 
 std::int32_t Band(std::int32_t x) { return x / 3 * 3; }
@@ -118,7 +118,7 @@ bool TryFillSolution(SudokuGrid& grid, WRandom& random) {
 
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
                     std::int32_t difficulty, WRandom& random) {
-    while (!SudokuReference::TryFillSolution(solution, random)) {
+    while (!reference::TryFillSolution(solution, random)) {
         for (auto& column : solution) column.fill(-1);
     }
     for (;;) {
@@ -132,8 +132,8 @@ void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t given
                 ++count;
             }
         } while (count < givenCount);
-        if (SudokuReference::CountSolutions(solution, givens, difficulty) == 1) return;
+        if (reference::CountSolutions(solution, givens, difficulty) == 1) return;
     }
 }
 
-}  // namespace SudokuReference
+}  // namespace vum::reference

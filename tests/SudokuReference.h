@@ -7,9 +7,7 @@
 
 #include "sudoku/engine/SudokuPuzzle.h"
 
-class WRandom;
-
-namespace SudokuReference {
+namespace vum::reference {
 
 bool CanPlace(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t column, std::int32_t row,
               std::int32_t digit);
@@ -30,4 +28,4 @@ bool TryFillSolution(SudokuGrid& grid, WRandom& random);
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
                     std::int32_t difficulty, WRandom& random);
 
-}  // namespace SudokuReference
+}  // namespace vum::reference

@@ -20,6 +20,8 @@
 #include "squares/Inputnamedialog.h"
 #include "squares/PanelWidgets.h"
 
+using namespace vum;
+
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 void PrintTo(const QRect& r, std::ostream* os) {
     *os << '(' << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ')';

@@ -27,6 +27,8 @@
 #include "squares/Inputnamedialog.h"
 #include "squares/PanelWidgets.h"
 
+using namespace vum;
+
 namespace {
 
 QRgb Pixel(const TForm1& form, int x, int y) { return form.Image1->Picture.pixel(x, y) & 0xFFFFFF; }

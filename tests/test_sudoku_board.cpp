@@ -6,6 +6,8 @@
 
 #include "SudokuUiSupport.h"
 
+using namespace vum;
+
 namespace {
 
 // A started window, shown, at a known place.

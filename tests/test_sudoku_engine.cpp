@@ -18,6 +18,8 @@
 #include "sudoku/engine/SudokuCells.h"
 #include "sudoku/engine/SudokuPuzzle.h"
 
+using namespace vum;
+
 namespace {
 
 // Row-major cells 0..80, digits 1..9, 0 for empty: the form of puzzle files and of the tool.
@@ -210,7 +212,7 @@ std::array<std::int32_t, 3> ExpectSameCounts(std::int32_t difficulty, const std:
         } else if (variation == Variation::OpenRectangle) {
             OpenRectangle(solution, mask, random);
         }
-        const std::int32_t expected = SudokuReference::CountSolutions(grid, mask, difficulty);
+        const std::int32_t expected = reference::CountSolutions(grid, mask, difficulty);
         EXPECT_EQ(CountSolutions(grid, mask, difficulty), expected)
             << "difficulty " << difficulty << ", set " << set << ", givens " << Text(grid, mask);
         if (expected < 0 || expected > 2) {
@@ -445,7 +447,7 @@ TEST(SudokuGenerate, PuzzlesHaveAValidSolutionTheirGivenCountAndAreAccepted) {
             ASSERT_TRUE(IsCompleteSudoku(solution)) << "level " << level << " seed " << seed;
             ASSERT_EQ(CountGivens(sudoku.GivenMask), givenCount);
             // The literal search accepts the same givens.
-            EXPECT_EQ(SudokuReference::CountSolutions(sudoku.SolutionGrid, sudoku.GivenMask, level), 1);
+            EXPECT_EQ(reference::CountSolutions(sudoku.SolutionGrid, sudoku.GivenMask, level), 1);
             if (level == 2) continue;
             Cells givens = GivensOnly(sudoku.SolutionGrid, sudoku.GivenMask);
             std::vector<Cells> found;
@@ -552,19 +554,19 @@ TEST(SudokuCount, EdgeCasesMatchTheLiteralSearch) {
     for (const std::int32_t difficulty : {0, 2}) {
         // Nothing left to search: no start cell, no solution found.
         EXPECT_EQ(CountSolutions(solution, all, difficulty), 0);
-        EXPECT_EQ(SudokuReference::CountSolutions(solution, all, difficulty), 0);
+        EXPECT_EQ(reference::CountSolutions(solution, all, difficulty), 0);
         SudokuMask one = all;
         one[4][6] = 0;
         EXPECT_EQ(CountSolutions(solution, one, difficulty), 1);
         SudokuGrid wrong = solution;
         wrong[0][6] = wrong[4][6];  // a given that leaves the empty cell no digit
         EXPECT_EQ(CountSolutions(wrong, one, difficulty), 0);
-        EXPECT_EQ(SudokuReference::CountSolutions(wrong, one, difficulty), 0);
+        EXPECT_EQ(reference::CountSolutions(wrong, one, difficulty), 0);
     }
     // No givens at all.
     const SudokuMask none{};
     for (const std::int32_t difficulty : {0, 2}) {
-        EXPECT_EQ(CountSolutions(solution, none, difficulty), SudokuReference::CountSolutions(solution, none, difficulty))
+        EXPECT_EQ(CountSolutions(solution, none, difficulty), reference::CountSolutions(solution, none, difficulty))
             << difficulty;
     }
     // A marked cell without a digit constrains nothing.
@@ -573,7 +575,7 @@ TEST(SudokuCount, EdgeCasesMatchTheLiteralSearch) {
     for (std::int32_t row = 0; row < 9; ++row) mask[2][row] = 0;
     holes[5][5] = -1;
     for (const std::int32_t difficulty : {0, 2}) {
-        EXPECT_EQ(CountSolutions(holes, mask, difficulty), SudokuReference::CountSolutions(holes, mask, difficulty));
+        EXPECT_EQ(CountSolutions(holes, mask, difficulty), reference::CountSolutions(holes, mask, difficulty));
     }
     // Any difficulty but 2 is the complete search.
     WRandom random(77);

@@ -6,6 +6,8 @@
 
 #include "SudokuUiSupport.h"
 
+using namespace vum;
+
 namespace {
 
 struct Component {

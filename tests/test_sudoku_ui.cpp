@@ -11,6 +11,8 @@
 #include "UrlCatcher.h"
 #include "contact/ContactBlock.h"
 
+using namespace vum;
+
 namespace {
 
 void ExpectFreshPuzzle(const TForm1& form, int givens) {

@@ -9,6 +9,8 @@
 #include <bit>
 #include <cstdint>
 
+namespace vum {
+
 namespace sudoku_cells {
 
 using DigitSet = std::uint16_t;
@@ -110,3 +112,5 @@ std::int32_t PickDigit(DigitSet legal, Bits& bits) {
 }
 
 }  // namespace sudoku_cells
+
+}  // namespace vum

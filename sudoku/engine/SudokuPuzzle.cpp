@@ -6,6 +6,8 @@
 #include "sudoku/engine/SudokuCells.h"
 #include "sudoku/engine/SudokuSolutionCount.h"
 
+namespace vum {
+
 using namespace sudoku_cells;
 
 std::int32_t GivenCountFor(std::int32_t difficulty, std::int32_t currentGivenCount) {
@@ -186,3 +188,5 @@ bool IsSolved(const SudokuGrid& playerGrid, const SudokuMask& givenMask,
 bool IsSolved(const stSudoku& sudoku) {
     return IsSolved(sudoku.PlayerGrid, sudoku.GivenMask, sudoku.SolutionGrid);
 }
+
+}  // namespace vum

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vum {
+
 class WRandom;
 
 using SudokuGrid = std::array<std::array<std::int32_t, 9>, 9>;
@@ -87,3 +89,5 @@ std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask,
 bool IsSolved(const SudokuGrid& playerGrid, const SudokuMask& givenMask,
               const SudokuGrid& solutionGrid);
 bool IsSolved(const stSudoku& sudoku);
+
+}  // namespace vum

@@ -4,6 +4,8 @@
 #include <bit>
 #include <utility>
 
+namespace vum {
+
 namespace sudoku_cells {
 
 void ListEmptyCells(const SudokuMask& mask, Givens& givens) {
@@ -227,3 +229,5 @@ std::int32_t CountGreedyPaths(const Givens& givens) {
 }
 
 }  // namespace sudoku_cells
+
+}  // namespace vum

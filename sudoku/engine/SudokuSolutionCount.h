@@ -7,6 +7,8 @@
 #include "sudoku/engine/SudokuCells.h"
 #include "sudoku/engine/SudokuPuzzle.h"
 
+namespace vum {
+
 namespace sudoku_cells {
 
 struct Givens {
@@ -32,3 +34,5 @@ std::int32_t CountExactSolutions(const Givens& givens);
 std::int32_t CountGreedyPaths(const Givens& givens);
 
 }  // namespace sudoku_cells
+
+}  // namespace vum
