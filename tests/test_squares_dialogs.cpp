@@ -13,6 +13,8 @@
 #include <optional>
 
 #include "SquaresUiSupport.h"
+#include "common/Cp1251.h"
+#include "common/Wbestscorefile.h"
 #include "squares/Bestscoretabledialog.h"
 #include "squares/DecorativeFrame.h"
 #include "squares/Gameoverdialog.h"
@@ -510,6 +512,25 @@ TEST(SquaresTableDialog, AnyKeyOrAnyButtonAnywhereClosesIt) {
     QSignalSpy finished(&table, &QDialog::finished);
     QTest::keyClick(table.NamePanels[4], Qt::Key_Z);
     EXPECT_EQ(finished.size(), 1);
+}
+
+TEST(SquaresTableDialog, EachRowShowsItsPlaceThenTheNameAsStored) {
+    auto owner = Owner();
+    TestFolder folder;
+    const std::string path = folder.File("VumColor1.dat");
+    WBestScoreFile file(0);
+    file.FileName = path;
+    for (int place = 10; place >= 1; --place) file.AddScore(Cp1251FromUtf8("Игрок ") + std::to_string(place), 1000 - place);
+    TBestScoreTableDialog1 table(owner.get());
+    table.BestScorePath = QString::fromStdString(path);
+    table.show();
+    for (int i = 0; i < 10; ++i) {
+        // A blank before the places 1 to 9 keeps the points of all ten rows in one column.
+        const QString place = i < 9 ? QStringLiteral(" %1. ").arg(i + 1) : QStringLiteral("10. ");
+        const QString name = QStringLiteral("Игрок %1").arg(i + 1);
+        EXPECT_EQ(table.NamePanels[static_cast<std::size_t>(i)]->Caption(), place + name.leftJustified(30)) << i;
+        EXPECT_EQ(table.ScorePanels[static_cast<std::size_t>(i)]->Caption(), QString::number(999 - i)) << i;
+    }
 }
 
 TEST(SquaresHelpDialog, AnyKeyOrAClickAnywhereClosesIt) {
