@@ -9,7 +9,8 @@
 #include "gui/Seams.h"
 #include "gui/Text.h"
 
-using namespace vum;
+namespace vum {
+
 
 VumApplication::VumApplication(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
     setApplicationName(title);
@@ -40,3 +41,5 @@ void VumApplication::ShowException(const std::exception* exception) {
     Seams::ShowError(QApplication::applicationName(),
                      exception != nullptr ? QString::fromLocal8Bit(exception->what()) : QString());
 }
+
+}  // namespace vum

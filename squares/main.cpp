@@ -6,8 +6,10 @@
 #include <thread>
 
 #include "gui/VumApplication.h"
-#include "squares/PanelWidgets.h"
+#include "gui/Fonts.h"
 #include "squares/Unit1.h"
+
+using namespace vum;
 
 namespace {
 

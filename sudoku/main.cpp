@@ -4,6 +4,8 @@
 #include "gui/VumApplication.h"
 #include "sudoku/Unit1.h"
 
+using namespace vum;
+
 int main(int argc, char** argv) {
     VumApplication app(argc, argv, QStringLiteral("ВУМ Судоку 1.0"));
     try {
