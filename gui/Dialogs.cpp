@@ -24,7 +24,7 @@ void MakeBorderlessDialog(QDialog* dialog, QWidget* owner, QSize client, const Q
 
 void CentreOver(QWidget* window, const QWidget* owner) {
     QRect area;
-    if (owner != nullptr && owner->isVisible()) {
+    if (owner != nullptr) {
         area = owner->frameGeometry();
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();

@@ -17,9 +17,9 @@ namespace vum {
 // title names the window to the window system only.
 void MakeBorderlessDialog(QDialog* dialog, QWidget* owner, QSize client, const QString& title);
 
-// Centres window over owner's frame, or over the screen's available area while owner is
-// null or not shown yet (which is where a main window first appears); a half pixel left
-// over goes to the right and the bottom.
+// Centres window over owner's frame (where a main window not shown yet will appear), or,
+// without an owner, over the screen's available area; a half pixel left over goes to the
+// right and the bottom.
 void CentreOver(QWidget* window, const QWidget* owner);
 
 // Installs filter on window and on every widget inside it, so that the window's handler
