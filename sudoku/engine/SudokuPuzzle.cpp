@@ -139,7 +139,15 @@ void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t given
         throw std::invalid_argument("GeneratePuzzle: the number of givens must lie in 1..80");
     }
     FillSolution(solution, random);
-    for (;;) {
+    DrawGivens(solution, givens, givenCount, difficulty, random);
+}
+
+std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                        std::int32_t difficulty, WRandom& random) {
+    if (givenCount < 1 || givenCount > 80) {
+        throw std::invalid_argument("DrawGivens: the number of givens must lie in 1..80");
+    }
+    for (std::int32_t drawn = 1;; ++drawn) {
         for (auto& column : givens) column.fill(0);
         Givens set;
         std::int32_t count = 0;
@@ -153,7 +161,7 @@ void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t given
             }
         }
         ListEmptyCells(givens, set);
-        if (sudoku_cells::CountSolutions(set, difficulty) == 1) return;
+        if (sudoku_cells::CountSolutions(set, difficulty) == 1) return drawn;
     }
 }
 

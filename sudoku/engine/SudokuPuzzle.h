@@ -69,6 +69,10 @@ void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t given
                     std::int32_t difficulty, WRandom& random);
 void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t difficulty,
                     WRandom& random);
+// The second half of GeneratePuzzle, over a complete solution: draws the givens until they
+// are accepted and returns how many sets it drew. givenCount as for GeneratePuzzle.
+std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                        std::int32_t difficulty, WRandom& random);
 
 // The solution count that accepts a set of givens: 0, 1 or 2 (two or more). The digits of
 // the unmarked cells of grid are ignored. With no unmarked cell the count is 0.
