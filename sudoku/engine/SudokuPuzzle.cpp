@@ -134,16 +134,16 @@ void FillSolution(SudokuGrid& grid, WRandom& random) {
 }
 
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                    std::int32_t difficulty, WRandom& random) {
+                    std::int32_t /*difficulty*/, WRandom& random) {
     if (givenCount < 1 || givenCount > 80) {
         throw std::invalid_argument("GeneratePuzzle: the number of givens must lie in 1..80");
     }
     FillSolution(solution, random);
-    DrawGivens(solution, givens, givenCount, difficulty, random);
+    DrawGivens(solution, givens, givenCount, random);
 }
 
 std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                        std::int32_t difficulty, WRandom& random) {
+                        WRandom& random) {
     if (givenCount < 1 || givenCount > 80) {
         throw std::invalid_argument("DrawGivens: the number of givens must lie in 1..80");
     }
@@ -161,7 +161,7 @@ std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int
             }
         }
         ListEmptyCells(givens, set);
-        if (sudoku_cells::CountSolutions(set, difficulty) == 1) return drawn;
+        if (sudoku_cells::CountSolutions(set) == 1) return drawn;
     }
 }
 
@@ -170,9 +170,8 @@ void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t diff
     GeneratePuzzle(sudoku.SolutionGrid, sudoku.GivenMask, givenCount, difficulty, random);
 }
 
-std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask,
-                            std::int32_t difficulty) {
-    return sudoku_cells::CountSolutions(ReadGivens(grid, mask), difficulty);
+std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask) {
+    return sudoku_cells::CountSolutions(ReadGivens(grid, mask));
 }
 
 bool IsSolved(const SudokuGrid& playerGrid, const SudokuMask& givenMask,

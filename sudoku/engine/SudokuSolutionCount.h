@@ -1,5 +1,5 @@
 #pragma once
-// The two solution counts behind CountSolutions, on bitmasks and without allocation.
+// The solution count behind CountSolutions, on bitmasks and without allocation.
 
 #include <array>
 #include <cstdint>
@@ -23,15 +23,10 @@ Givens ReadGivens(const SudokuGrid& grid, const SudokuMask& mask);
 // Fills the list of unmarked cells of givens from the mask.
 void ListEmptyCells(const SudokuMask& mask, Givens& givens);
 
-// CountSolutions on givens already read.
-std::int32_t CountSolutions(const Givens& givens, std::int32_t difficulty);
-
-// Solutions of the givens, capped at 2. Needs at least one empty cell.
-std::int32_t CountExactSolutions(const Givens& givens);
-
-// Distinct grids completed by the greedy paths, one from each empty cell, capped at 2.
-// Needs at least one empty cell.
-std::int32_t CountGreedyPaths(const Givens& givens);
+// CountSolutions on givens already read: the solutions of the givens, capped at 2, by a
+// depth-first search that takes the empty cell with the fewest candidates first. 0 when no
+// cell is empty.
+std::int32_t CountSolutions(const Givens& givens);
 
 }  // namespace sudoku_cells
 
