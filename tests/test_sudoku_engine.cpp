@@ -17,6 +17,7 @@
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuCells.h"
 #include "sudoku/engine/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuSolutionCount.h"
 
 using namespace vum;
 
@@ -174,8 +175,8 @@ enum class Variation {
 };
 
 // Empties, if the solution has one, four cells in two rows, two columns and two blocks that
-// hold a, b in one row and b, a in the other.
-void OpenRectangle(const SudokuGrid& solution, SudokuMask& mask, WRandom& random) {
+// hold a, b in one row and b, a in the other; false if it has none.
+bool OpenRectangle(const SudokuGrid& solution, SudokuMask& mask, WRandom& random) {
     std::vector<std::array<std::int32_t, 4>> rectangles;
     for (std::int32_t c1 = 0; c1 < 9; ++c1) {
         for (std::int32_t c2 = c1 + 1; c2 < 9; ++c2) {
@@ -189,9 +190,10 @@ void OpenRectangle(const SudokuGrid& solution, SudokuMask& mask, WRandom& random
             }
         }
     }
-    if (rectangles.empty()) return;
+    if (rectangles.empty()) return false;
     const auto& [c1, c2, r1, r2] = rectangles[static_cast<std::size_t>(random.Draw31()) % rectangles.size()];
     mask[c1][r1] = mask[c1][r2] = mask[c2][r1] = mask[c2][r2] = 0;
+    return true;
 }
 
 // Draws given sets over fresh solutions and expects the engine's count to equal the
@@ -593,24 +595,109 @@ TEST(SudokuCount, MatchesTheLiteralSearchAtLevel1) {
 }
 
 // Around level 2's 28 givens the literal search takes minutes; the row-by-row count takes
-// its place. Every fifth set has an open rectangle, so two solutions at least.
-TEST(SudokuCount, MatchesARowByRowCountAtLevel2) {
+// its place. Every fifth set has an open rectangle, so two solutions at least. The same sets
+// check the unavoidable sets that spare the generator its counts: a set of givens that misses
+// one must have another solution.
+TEST(SudokuCount, CountAndUnavoidableSetsMatchARowByRowCountAtLevel2) {
     WRandom random(300);
     std::array<std::int32_t, 3> tally{};
+    std::int32_t missed = 0;
     SudokuGrid solution;
+    std::vector<sudoku_cells::CellSet> unavoidable;
     const std::array<std::int32_t, 4> givenCounts{28, 31, 34, 37};
     for (std::int32_t set = 0; set < Scaled(2000); ++set) {
-        if (set % 16 == 0) solution = MakeSolution(random);
+        if (set % 16 == 0) {
+            solution = MakeSolution(random);
+            const sudoku_cells::UnavoidableSets sets(solution);
+            unavoidable.assign(sets.begin(), sets.end());
+        }
         SudokuMask mask = RandomMask(givenCounts[static_cast<std::size_t>(set) % givenCounts.size()], random);
-        if (set % 5 == 0) OpenRectangle(solution, mask, random);
+        const bool opened = set % 5 == 0 && OpenRectangle(solution, mask, random);
         Cells cells = GivensOnly(solution, mask);
         const std::int32_t expected = RowByRowSolutions(cells, 2);
         EXPECT_EQ(CountSolutions(solution, mask), expected) << "set " << set << ", givens " << Text(solution, mask);
         ++tally[static_cast<std::size_t>(expected)];
+
+        sudoku_cells::CellSet givens;
+        for (std::int32_t cell = 0; cell < 81; ++cell) {
+            if (mask[cell / 9][cell % 9] != 0) givens.Add(cell);
+        }
+        const bool misses = std::any_of(unavoidable.begin(), unavoidable.end(),
+                                        [&](const sudoku_cells::CellSet& cellSet) { return !cellSet.Meets(givens); });
+        EXPECT_EQ(sudoku_cells::UnavoidableSets(solution).MissedBy(givens), misses);
+        if (misses) {
+            ++missed;
+            EXPECT_EQ(expected, 2) << "set " << set << ", givens " << Text(solution, mask);
+        }
+        // The rectangle is a group of its two digits of its own.
+        if (opened) {
+            EXPECT_TRUE(misses) << "set " << set << ", givens " << Text(solution, mask);
+        }
     }
     EXPECT_EQ(tally[0], 0);
     EXPECT_GT(tally[1], 50);
     EXPECT_GT(tally[2], 1000);
+    EXPECT_GT(missed, tally[2] * 3 / 4);
+}
+
+TEST(SudokuUnavoidable, SetsAreTheSmallestExchangesOfTwoDigits) {
+    WRandom random(400);
+    for (std::int32_t grid = 0; grid < 30; ++grid) {
+        const SudokuGrid solution = MakeSolution(random);
+        const Cells cells = ToCells(solution);
+        std::vector<std::vector<std::int32_t>> expected;  // each as its row-major cells, ascending
+        for (std::int32_t a = 1; a <= 9; ++a) {
+            for (std::int32_t b = a + 1; b <= 9; ++b) {
+                // Exchange a and b in any choice of rows; keep the choices that leave a valid
+                // grid, and of those the ones that contain no other.
+                std::vector<std::uint32_t> valid;
+                for (std::uint32_t rows = 1; rows < 512; ++rows) {
+                    Cells exchanged = cells;
+                    for (std::int32_t at = 0; at < 81; ++at) {
+                        std::int32_t& digit = exchanged[static_cast<std::size_t>(at)];
+                        if ((rows >> (at / 9) & 1u) != 0 && (digit == a || digit == b)) digit = a + b - digit;
+                    }
+                    if (IsCompleteSudoku(exchanged)) valid.push_back(rows);
+                }
+                for (const std::uint32_t rows : valid) {
+                    const bool smallest = std::none_of(valid.begin(), valid.end(), [rows](std::uint32_t other) {
+                        return other != rows && (other & ~rows) == 0;
+                    });
+                    if (!smallest) continue;
+                    std::vector<std::int32_t>& set = expected.emplace_back();
+                    for (std::int32_t at = 0; at < 81; ++at) {
+                        const std::int32_t digit = cells[static_cast<std::size_t>(at)];
+                        if ((rows >> (at / 9) & 1u) != 0 && (digit == a || digit == b)) set.push_back(at);
+                    }
+                }
+            }
+        }
+        std::vector<std::vector<std::int32_t>> listed;
+        std::size_t previousSize = 0;
+        for (const sudoku_cells::CellSet& set : sudoku_cells::UnavoidableSets(solution)) {
+            std::vector<std::int32_t>& rowMajor = listed.emplace_back();
+            for (std::int32_t at = 0; at < 81; ++at) {
+                if (set.Has(at % 9 * 9 + at / 9)) rowMajor.push_back(at);
+            }
+            EXPECT_GE(rowMajor.size(), previousSize) << "the smallest sets first";
+            previousSize = rowMajor.size();
+        }
+        std::sort(expected.begin(), expected.end());
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, expected) << "grid " << grid;
+    }
+}
+
+TEST(SudokuUnavoidable, AGridThatIsNoSolutionHasNone) {
+    SudokuGrid grid = PatternSolution();
+    const sudoku_cells::UnavoidableSets sets(grid);
+    EXPECT_GE(sets.end() - sets.begin(), 36);  // at least one group for each pair of digits
+    grid[8][8] = grid[8][7];
+    const sudoku_cells::UnavoidableSets broken(grid);
+    EXPECT_EQ(broken.begin(), broken.end());
+    ClearGrid(grid);
+    const sudoku_cells::UnavoidableSets empty(grid);
+    EXPECT_EQ(empty.begin(), empty.end());
 }
 
 // ---- vum-sudoku-gen, checked from the outside ----

@@ -147,9 +147,13 @@ std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int
     if (givenCount < 1 || givenCount > 80) {
         throw std::invalid_argument("DrawGivens: the number of givens must lie in 1..80");
     }
+    // Most sets of few givens leave one of these without a given, and are dismissed without
+    // a count.
+    const UnavoidableSets unavoidable(solution);
     for (std::int32_t drawn = 1;; ++drawn) {
         for (auto& column : givens) column.fill(0);
         Givens set;
+        CellSet cells;
         std::int32_t count = 0;
         while (count < givenCount) {
             const std::int32_t column = random.Draw31() % 9;
@@ -158,8 +162,10 @@ std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int
                 givens[column][row] = 1;
                 ++count;
                 Place(set.Used, CellAt(column, row), DigitBit(solution[column][row]));
+                cells.Add(CellAt(column, row));
             }
         }
+        if (unavoidable.MissedBy(cells)) continue;
         ListEmptyCells(givens, set);
         if (sudoku_cells::CountSolutions(set) == 1) return drawn;
     }

@@ -62,18 +62,20 @@ void FillSolution(SudokuGrid& grid, WRandom& random);
 // Makes a new puzzle: fills the solution (the game clears it first with ClearGrid; the fill
 // overwrites every cell anyway), then draws givenCount givens (each cell by two 31-bit
 // draws, column first) again and again over the same solution until the givens admit exactly
-// one solution, which is then the filled one. Every difficulty is accepted by that same count:
-// the difficulty is only the level the caller shows, and the level's givenCount (GivenCountFor)
-// makes its puzzles easier or harder. Like the game it has no limit on attempts: givenCount
-// must lie in 1..80 (std::invalid_argument otherwise), and a count too low for a unique
-// puzzle (below 17) never returns.
+// one solution, which is then the filled one. Every difficulty is accepted by that same count,
+// so the difficulty changes nothing here: a level is easier or harder by its givenCount
+// (GivenCountFor) alone. Like the game it has no limit on attempts: givenCount must lie in
+// 1..80 (std::invalid_argument otherwise), and a count too low for a unique puzzle (below
+// 17) never returns.
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
                     std::int32_t difficulty, WRandom& random);
 void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t difficulty,
                     WRandom& random);
 // The second half of GeneratePuzzle, over a complete solution: draws the givens until they
 // admit that solution alone and returns how many sets it drew. givenCount as for
-// GeneratePuzzle.
+// GeneratePuzzle. A set that leaves one of the solution's unavoidable sets (see
+// SudokuSolutionCount.h) without a given has another solution and is drawn again without a
+// count; that decides most sets of 28 givens.
 std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
                         WRandom& random);
 

@@ -1,5 +1,6 @@
 #include "sudoku/engine/SudokuSolutionCount.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vum {
@@ -80,6 +81,69 @@ private:
 };
 
 }  // namespace
+
+UnavoidableSets::UnavoidableSets(const SudokuGrid& solution) {
+    UnitMasks seen{};
+    std::array<std::array<std::int32_t, 9>, 9> cellsOf{};  // the cells of each digit, by column
+    for (std::int32_t cell = 0; cell < 81; ++cell) {
+        const std::int32_t digit = solution[ColumnOf(cell)][RowOf(cell)];
+        if (digit < 1 || digit > 9) return;
+        Place(seen, cell, DigitBit(digit));
+        cellsOf[static_cast<std::size_t>(digit - 1)][static_cast<std::size_t>(ColumnOf(cell))] = cell;
+    }
+    // 81 digits in 27 units of nine: every unit full means none repeats. Any other grid gets
+    // no sets, which leaves every decision to the count.
+    for (const DigitSet unit : seen) {
+        if (unit != AllDigits) return;
+    }
+
+    struct Sized {
+        std::int32_t Size;
+        CellSet Cells;
+    };
+    std::array<Sized, MaxSets> found;
+    std::int32_t foundCount = 0;
+    for (std::size_t a = 0; a < 9; ++a) {
+        for (std::size_t b = a + 1; b < 9; ++b) {
+            // Node n < 9 is the cell of a in column n, node 9 + n that of b.
+            std::array<std::int32_t, 18> cells{};
+            std::copy(cellsOf[a].begin(), cellsOf[a].end(), cells.begin());
+            std::copy(cellsOf[b].begin(), cellsOf[b].end(), cells.begin() + 9);
+            std::array<std::size_t, 18> parent{};
+            for (std::size_t node = 0; node < parent.size(); ++node) parent[node] = node;
+            const auto root = [&parent](std::size_t node) {
+                while (parent[node] != node) node = parent[node] = parent[parent[node]];
+                return node;
+            };
+            for (std::size_t x = 0; x < 9; ++x) {
+                const CellUnits& ofA = UnitsOf[static_cast<std::size_t>(cells[x])];
+                for (std::size_t y = 9; y < 18; ++y) {
+                    const CellUnits& ofB = UnitsOf[static_cast<std::size_t>(cells[y])];
+                    if (ofA.Column == ofB.Column || ofA.Row == ofB.Row || ofA.Block == ofB.Block) {
+                        parent[root(x)] = root(y);
+                    }
+                }
+            }
+            for (std::size_t group = 0; group < 18; ++group) {
+                if (root(group) != group) continue;
+                Sized& set = found[static_cast<std::size_t>(foundCount++)];
+                set = {0, {}};
+                for (std::size_t node = 0; node < 18; ++node) {
+                    if (root(node) != group) continue;
+                    set.Cells.Add(cells[node]);
+                    ++set.Size;
+                }
+            }
+        }
+    }
+    // The smaller a set, the likelier it holds no given: those end MissedBy soonest.
+    std::stable_sort(found.begin(), found.begin() + foundCount,
+                     [](const Sized& x, const Sized& y) { return x.Size < y.Size; });
+    for (std::int32_t set = 0; set < foundCount; ++set) {
+        sets_[static_cast<std::size_t>(set)] = found[static_cast<std::size_t>(set)].Cells;
+    }
+    count_ = foundCount;
+}
 
 std::int32_t CountSolutions(const Givens& givens) {
     if (givens.EmptyCount == 0) return 0;
