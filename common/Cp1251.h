@@ -15,7 +15,4 @@ std::string Utf8FromCp1251(std::string_view cp1251);
 // UTF-8 sequence, becomes '?'.
 std::string Cp1251FromUtf8(std::string_view utf8);
 
-// Unicode code point of one CP1251 byte.
-char32_t UnicodeOfCp1251(unsigned char byte);
-
 }  // namespace vum

@@ -12,12 +12,6 @@ BevelPanel::BevelPanel(QWidget* parent, const char* name, const QRect& geometry,
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void BevelPanel::SetTransparent() {
-    transparent_ = true;
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
-    update();
-}
-
 void BevelPanel::SetCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
@@ -39,7 +33,7 @@ void BevelPanel::paintEvent(QPaintEvent*) {
     QRect inside = rect();
     DrawBevel(painter, inside, outer_);
     DrawBevel(painter, inside, inner_);
-    if (!transparent_) painter.fillRect(inside, colour_);
+    painter.fillRect(inside, colour_);
     if (caption_.isEmpty()) return;
     // The text stands in a band of the font's height centred in the panel, flush with the
     // edge it is aligned to.

@@ -11,8 +11,7 @@
 
 namespace vum {
 
-// A panel: its colour (or none, then the parent shows through), an outer and an inner bevel
-// of one pixel each, and a one-line caption that starts right inside the bevels, aligned
+// A panel: its colour, an outer and an inner bevel of one pixel each, and a one-line caption that starts right inside the bevels, aligned
 // left, centred or right, and centred in height.
 class BevelPanel : public QWidget {
     Q_OBJECT
@@ -22,8 +21,6 @@ public:
     BevelPanel(QWidget* parent, const char* name, const QRect& geometry, std::uint32_t colour,
                Bevel outer = Bevel::Raised, Bevel inner = Bevel::None);
 
-    void SetTransparent();
-    bool Transparent() const { return transparent_; }
     QColor Colour() const { return colour_; }
     Bevel BevelOuter() const { return outer_; }
     Bevel BevelInner() const { return inner_; }
@@ -39,7 +36,6 @@ protected:
 
 private:
     QColor colour_;
-    bool transparent_ = false;
     Bevel outer_;
     Bevel inner_;
     QString caption_;
