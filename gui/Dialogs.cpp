@@ -12,6 +12,27 @@ namespace {
 // d / 2 rounded down, also for a window larger than what it is centred over.
 int FloorHalf(int d) { return d >= 0 ? d / 2 : -((1 - d) / 2); }
 
+class ActivationWatcher : public QObject {
+public:
+    ActivationWatcher(QWidget* window, std::function<void()> onActivate)
+        : QObject(window), window_(window), onActivate_(std::move(onActivate)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_) return false;
+        const bool shown = event->type() == QEvent::Show;
+        const bool activated = event->type() == QEvent::ActivationChange && window_->isActiveWindow();
+        if (shown || activated) onActivate_();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> onActivate_;
+};
+
 }  // namespace
 
 void MakeBorderlessDialog(QDialog* dialog, QWidget* owner, QSize client, const QString& title) {
@@ -31,6 +52,10 @@ void CentreOver(QWidget* window, const QWidget* owner) {
     }
     window->move(area.left() + FloorHalf(area.width() - window->width()),
                  area.top() + FloorHalf(area.height() - window->height()));
+}
+
+void CallOnActivation(QWidget* window, std::function<void()> onActivate) {
+    new ActivationWatcher(window, std::move(onActivate));
 }
 
 void PreviewInput(QWidget* window, QObject* filter) {

@@ -26,6 +26,10 @@ void CentreOver(QWidget* window, const QWidget* owner);
 // sees their keys and presses before they do.
 void PreviewInput(QWidget* window, QObject* filter);
 
+// Calls onActivate each time window is shown and each time it becomes the active window,
+// as the window system's activation event of a form does.
+void CallOnActivation(QWidget* window, std::function<void()> onActivate);
+
 // Closes a dialog on any key and on a mouse press anywhere in it: every key goes to onKey;
 // the mouse to onClick, either at the press of any button or at a left click (a left press
 // and its release on the same widget). The dialog's widgets see no key and no press.

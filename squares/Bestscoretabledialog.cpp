@@ -79,6 +79,7 @@ TBestScoreTableDialog1::TBestScoreTableDialog1(QWidget* owner) : QDialog(owner) 
     ApprovalImage1->Picture = SquaresPicture(QStringLiteral("approval"));
 
     new CloseOnInput(this, CloseOnInput::Click::AnyPress, [this] { FormKeyDown(); }, [this] { FormMouseDown(); });
+    CallOnActivation(this, [this] { FormActivate(); });
 }
 
 void TBestScoreTableDialog1::FormActivate() {
@@ -113,13 +114,3 @@ void TBestScoreTableDialog1::FormActivate() {
 void TBestScoreTableDialog1::FormKeyDown() { accept(); }
 
 void TBestScoreTableDialog1::FormMouseDown() { accept(); }
-
-void TBestScoreTableDialog1::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormActivate();
-}
-
-void TBestScoreTableDialog1::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
-}

@@ -40,8 +40,4 @@ public:
     std::array<vum::BevelPanel*, Rows> NamePanels{};   // NamePanel1 .. NamePanel10
     std::array<vum::BevelPanel*, Rows> ScorePanels{};  // ScorePanel1 .. ScorePanel10
     vum::PictureBox* ApprovalImage1;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
 };

@@ -92,6 +92,7 @@ TLevelDialog1::TLevelDialog1(QWidget* owner) : QDialog(owner) {
     LevelPanel1->SetFontColour(WinColour(squares_colours::Yellow));
 
     PreviewInput(this, this);
+    CallOnActivation(this, [this] { FormActivate(); });
 }
 
 std::int32_t TLevelDialog1::LevelAt(int x, int width) {
@@ -161,14 +162,4 @@ bool TLevelDialog1::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TLevelDialog1::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormActivate();
-}
-
-void TLevelDialog1::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
 }
