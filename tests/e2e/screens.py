@@ -5,8 +5,8 @@
     screens.py compare <dir-a> <dir-b>
 
 `shoot` runs under a virtual X server (it starts one with xvfb-run when DISPLAY is unset),
-starts each game in a fresh folder with its clock set to a fixed moment (libfaketime), so that
-its random generator makes the same puzzle and the same field in every run, drives it with
+starts each game in a fresh folder with its wall clock held at a fixed moment (libfaketime),
+so that its random generator makes the same puzzles and the same field in every run, drives it with
 xdotool through its windows and saves a screenshot of the whole screen at each state.
 `compare` counts the differing pixels of the screenshots two runs have in common.
 
@@ -83,7 +83,9 @@ def click(window, x, y, button=1):
 
 def start(program, folder):
     shutil.copy(program, folder)
-    env = dict(os.environ, FAKETIME=f"@{FAKE_START}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=LIBFAKETIME)
+    # The wall clock stands still at one moment, so that every seed taken from it is the same;
+    # the monotonic clock, which drives the timers, runs on.
+    env = dict(os.environ, FAKETIME=FAKE_START, FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=LIBFAKETIME)
     return subprocess.Popen([os.path.join(folder, os.path.basename(program))], cwd=folder, env=env)
 
 
@@ -237,29 +239,33 @@ def shoot_squares(screen, program, work):
         key(dialog, "Right")
         key(dialog, "Return")
         main = wait_window("ВУМ квадратики")
-        key(main, "F5")  # paused at once, with the first row only
-        screen.shoot("squares-3-paused")
+        # Paused at once, with the first row only: what follows happens at known ticks.
         key(main, "F5")
-        time.sleep(0.3)
-        screen.shoot("squares-4-running")
+        screen.shoot("squares-3-paused")
         key(main, "F1")
         help_window = wait_window("Подсказка")
-        screen.shoot("squares-5-help")
+        screen.shoot("squares-4-help")
         key(help_window, "space")
         key(main, "F10")
         table = wait_window("Десять лучших сметчиков")
-        screen.shoot("squares-6-table")
+        screen.shoot("squares-5-table")
         key(table, "space")
-        # A group removed for a score, then the field left to rise to the top.
-        deadline = time.time() + 30
-        while time.time() < deadline:
+        # The field rises until it holds a group; paused at once after that tick, then resumed
+        # and the group removed for a score long before the next tick. The number of ticks
+        # before the removal is thus the same in every run. Then the field rises to the top.
+        key(main, "F5")
+        deadline = time.time() + 60
+        group = None
+        while group is None:
+            if time.time() > deadline:
+                raise SystemExit("no group of three on the field")
             group = a_group(field_codes(screen, main))
-            if group:
-                r, c = group
-                click(main, 2 + c * 30 + 15, 2 + r * 30 + 20)
-                break
-            time.sleep(1)
-        splash = wait_window("Игра окончена!", seconds=90)
+        key(main, "F5")
+        r, c = a_group(field_codes(screen, main))
+        key(main, "F5")
+        click(main, 2 + c * 30 + 15, 2 + r * 30 + 20)
+        screen.shoot("squares-6-running")
+        wait_window("Игра окончена!", seconds=90)
         screen.shoot("squares-7-game-over")
         name = wait_window("Ваше имя", seconds=10)
         time.sleep(0.5)
@@ -273,7 +279,6 @@ def shoot_squares(screen, program, work):
         screen.shoot("squares-10-ended")
         key(main, "Escape")
         process.wait(timeout=10)
-        del splash
     finally:
         if process.poll() is None:
             process.kill()
@@ -308,25 +313,27 @@ def main():
         # Xvfb picks a free display number itself and tells it: no race with other servers.
         read, write = os.pipe()
         server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                  pass_fds=(write,), stderr=subprocess.DEVNULL)
+                                  pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
             os.environ["DISPLAY"] = ":" + f.readline().strip()
     os.makedirs(out, exist_ok=True)
     screen = Screen(out, os.path.abspath(xshot))
     only = os.environ.get("SCREENS_ONLY", "")
-    with tempfile.TemporaryDirectory() as work:
-        if only in ("", "sudoku"):
-            shoot_sudoku(screen, os.path.abspath(sudoku), os.path.abspath(generator), work)
-    with tempfile.TemporaryDirectory() as work:
-        if only in ("", "squares"):
-            shoot_squares(screen, os.path.abspath(squares), work)
+    try:
+        with tempfile.TemporaryDirectory() as work:
+            if only in ("", "sudoku"):
+                shoot_sudoku(screen, os.path.abspath(sudoku), os.path.abspath(generator), work)
+        with tempfile.TemporaryDirectory() as work:
+            if only in ("", "squares"):
+                shoot_squares(screen, os.path.abspath(squares), work)
+    finally:
+        if server:
+            server.terminate()
     tmp = os.path.join(out, "tmp.ppm")
     if os.path.exists(tmp):
         os.remove(tmp)
     print(f"{screen.count} screenshots in {out}")
-    if server:
-        server.terminate()
 
 
 if __name__ == "__main__":
