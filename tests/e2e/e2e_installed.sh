@@ -24,6 +24,7 @@ run_entry() { # desktop file: starts its Exec line like a menu would, inside the
 
 for f in example.vum.Sudoku.desktop example.vum.Squares.desktop; do
   [ -f "$apps/$f" ] || fail "$f not installed"
+  desktop-file-validate "$apps/$f" || fail "$f as installed is not a valid menu entry"
   icon=$(sed -n 's/^Icon=//p' "$apps/$f")
   [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "icon $icon not installed"
 done
