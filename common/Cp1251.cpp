@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 
+namespace vum {
+
 namespace {
 
 // Code points of 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in order.
-constexpr std::array<char16_t, 64> kHighCodes = {
+constexpr std::array<char16_t, 64> HighCodes = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
@@ -20,8 +22,8 @@ constexpr std::array<char16_t, 64> kHighCodes = {
 int Cp1251OfUnicode(char32_t code) {
     if (code < 0x80) return static_cast<int>(code);
     if (code >= 0x0410 && code <= 0x044F) return static_cast<int>(code - 0x0410 + 0xC0);
-    for (std::size_t i = 0; i < kHighCodes.size(); ++i)
-        if (kHighCodes[i] == code) return static_cast<int>(0x80 + i);
+    for (std::size_t i = 0; i < HighCodes.size(); ++i)
+        if (HighCodes[i] == code) return static_cast<int>(0x80 + i);
     return '?';
 }
 
@@ -38,13 +40,13 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
-}  // namespace
-
 char32_t UnicodeOfCp1251(unsigned char byte) {
     if (byte < 0x80) return byte;
     if (byte >= 0xC0) return char32_t{0x0410} + (byte - 0xC0u);
-    return kHighCodes[byte - 0x80u];
+    return HighCodes[byte - 0x80u];
 }
+
+}  // namespace
 
 std::string Utf8FromCp1251(std::string_view cp1251) {
     std::string out;
@@ -81,3 +83,5 @@ std::string Cp1251FromUtf8(std::string_view utf8) {
     }
     return out;
 }
+
+}  // namespace vum

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vum {
+
 // CP1251 bytes -> UTF-8. Every byte has a character; the one code that CP1251 leaves
 // undefined (0x98) maps to U+0098, so all 256 codes survive a round trip.
 std::string Utf8FromCp1251(std::string_view cp1251);
@@ -13,5 +15,4 @@ std::string Utf8FromCp1251(std::string_view cp1251);
 // UTF-8 sequence, becomes '?'.
 std::string Cp1251FromUtf8(std::string_view utf8);
 
-// Unicode code point of one CP1251 byte.
-char32_t UnicodeOfCp1251(unsigned char byte);
+}  // namespace vum

@@ -8,6 +8,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace vum {
+
 namespace {
 
 std::string WithSlash(std::string folder) {
@@ -62,3 +64,5 @@ std::string ChooseDataFolder(const std::string& programFolder, const std::string
 std::string GameDataFolder(const std::string& appName) {
     return ChooseDataFolder(ProgramFolder(), appName);
 }
+
+}  // namespace vum

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace vum {
+
 // The folder of the running executable, ending in '/'.
 std::string ProgramFolder();
 
@@ -17,3 +19,5 @@ std::string GameDataFolder(const std::string& appName);
 
 // Creates a folder and any missing parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);
+
+}  // namespace vum

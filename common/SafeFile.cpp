@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace vum {
+
 namespace {
 
 bool WriteAll(int fd, std::string_view content) {
@@ -151,3 +153,5 @@ FolderLock::FolderLock(const std::string& path) {
 FolderLock::~FolderLock() {
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
+
+}  // namespace vum

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace vum {
+
 // The whole content of a file; nullopt when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
@@ -44,3 +46,5 @@ private:
 
 // The folder part of a path, "." when it has none.
 std::string FolderOf(const std::string& path);
+
+}  // namespace vum

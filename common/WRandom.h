@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <random>
 
+namespace vum {
+
 class WRandom {
 public:
     explicit WRandom(std::uint32_t seed = 1) : engine_(seed) {}
@@ -24,3 +26,5 @@ private:
 
 // The generator shared by everything in one program.
 WRandom& ProgramRandom();
+
+}  // namespace vum

@@ -2,7 +2,7 @@
 
 #include "common/Cp1251.h"
 
-WString::WString() : ClassCaption(Cp1251FromUtf8("Класс WString")) {}
+WString::WString() : ClassCaption(vum::Cp1251FromUtf8("Класс WString")) {}
 
 std::string WString::PadRight(std::string text, std::int32_t width) const {
     if (width > 0 && static_cast<std::size_t>(width) > text.size())

@@ -8,6 +8,8 @@
 #include "common/WRandom.h"
 #include "common/Wastring.h"
 
+namespace vum {
+
 unsigned char DecodeRecordByte(int stored) { return static_cast<unsigned char>((stored - 5) & 0xFF); }
 unsigned char EncodeRecordByte(unsigned char character) { return static_cast<unsigned char>((character + 5) & 0xFF); }
 
@@ -26,6 +28,10 @@ std::int32_t RecordNumber(const std::string& text) {
         value = std::min(limit, value * 10 + (text[first] - '0'));
     return static_cast<std::int32_t>(negative ? -value : value);
 }
+
+}  // namespace vum
+
+using namespace vum;
 
 WBestScoreFile::WBestScoreFile()
     : ClassCaption(Cp1251FromUtf8("Класс: WBestScoreFile")), FillerLength(20), Random(&ProgramRandom()) {}

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+namespace vum {
 class WRandom;
+}  // namespace vum
 
 struct ScoreEntry {
     std::string Name;  // exactly 30 characters as read, trailing blanks kept
@@ -46,7 +48,7 @@ public:
     std::vector<ScoreEntry> Entries;
 
     // Source of the filler bytes; the program's generator unless a test sets another.
-    WRandom* Random;
+    vum::WRandom* Random;
 
 private:
     std::vector<std::string> ReadRecords(const std::string& path, std::int32_t records,
@@ -55,6 +57,8 @@ private:
     void ReadCounters(const std::string& path, std::int32_t (&counts)[CounterRecords]) const;
 };
 
+namespace vum {
+
 // The decoding of one stored byte, and the encoding of one character.
 unsigned char DecodeRecordByte(int stored);
 unsigned char EncodeRecordByte(unsigned char character);
@@ -62,3 +66,5 @@ unsigned char EncodeRecordByte(unsigned char character);
 // Blanks and control characters off both ends, then an optional sign and the leading
 // digits; no digits give 0. Values beyond 32 bits saturate.
 std::int32_t RecordNumber(const std::string& text);
+
+}  // namespace vum

@@ -13,6 +13,8 @@
 #include "common/Cp1251.h"
 #include "common/SafeFile.h"
 
+using namespace vum;
+
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
@@ -45,6 +47,8 @@ bool Load(IniDocument& document, const std::string& file) {
 }
 
 }  // namespace
+
+namespace vum {
 
 char UserDecimalSeparator() {
     const char* names[] = {std::getenv("LC_ALL"), std::getenv("LC_NUMERIC"), std::getenv("LANG")};
@@ -105,6 +109,8 @@ std::string FormatIniFloat(double value, char separator) {
         if (c == '.') c = separator;
     return text;
 }
+
+}  // namespace vum
 
 void WIniFile::SetWarningHandler(WarningHandler handler) { Handler() = std::move(handler); }
 

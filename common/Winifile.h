@@ -43,6 +43,8 @@ private:
               const std::string& key) const;
 };
 
+namespace vum {
+
 // The decimal separator of the locale named by the environment; '.' when that locale is
 // not installed.
 char UserDecimalSeparator();
@@ -51,3 +53,5 @@ char UserDecimalSeparator();
 bool ParseIniInteger(const std::string& text, std::int32_t& value);
 bool ParseIniFloat(const std::string& text, char separator, double& value);
 std::string FormatIniFloat(double value, char separator);
+
+}  // namespace vum

@@ -3,21 +3,20 @@
 #include <QColor>
 #include <QDesktopServices>
 #include <QEvent>
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPalette>
-#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <QSvgRenderer>
 #include <QWidget>
 
 #include "contact/ContactDetails.h"
+#include "gui/Fonts.h"
+#include "gui/Pictures.h"
+#include "gui/WinLook.h"
 
 // At namespace scope, as Q_INIT_RESOURCE needs. The pictures are compiled into this static
 // library, and a linker keeps no resource initialiser that nothing calls: calling it from the
@@ -26,13 +25,12 @@ static void InitContactResources() {
     Q_INIT_RESOURCE(contact);
 }
 
+namespace vum {
+
 namespace {
 
-// The Sudoku side panel's orange, 0x000080FF in the window system's BGR notation.
-constexpr QRgb SudokuPanelColour = 0xFF8000;
-// The system's button highlight and shadow, the colours of every bevel.
-constexpr QRgb BevelLight = 0xFFFFFF;
-constexpr QRgb BevelShadow = 0x808080;
+// The Sudoku side panel's orange.
+constexpr std::uint32_t SudokuPanelColour = 0x000080FF;
 
 constexpr int TextPixelSize = 13;
 constexpr int NamePixelSize = 20;
@@ -76,14 +74,6 @@ constexpr Layout SquaresLayout{
     {8, 383}, {45, 388, 115, 21},
 };
 
-QFont ArialFont(int pixelSize, bool boldItalic) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(boldItalic);
-    font.setItalic(boldItalic);
-    return font;
-}
-
 // A fixed-size label of plain text; background is the colour behind the text, or an invalid
 // colour for a transparent label.
 QLabel* MakeLabel(QWidget* panel, const char* name, const QRect& rect, const QString& text,
@@ -107,26 +97,10 @@ QLabel* MakeLabel(QWidget* panel, const char* name, const QRect& rect, const QSt
     return label;
 }
 
-// A picture of the resources at its natural size, rendered for the screen's pixel density.
-// A picture that cannot be read gives a null pixmap.
-QPixmap RenderPicture(const QString& file, QSize size, qreal ratio) {
-    QSvgRenderer renderer(file);
-    if (!renderer.isValid()) {
-        return {};
-    }
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
-}
-
 QLabel* MakePicture(QWidget* parent, const char* name, QPoint at, QSize size, const char* file) {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QLatin1String(name));
-    picture->setPixmap(RenderPicture(QStringLiteral(":/contact/") + QLatin1String(file), size,
-                                     parent->devicePixelRatioF()));
+    picture->setPixmap(SvgPixmap(QStringLiteral(":/contact/") + QLatin1String(file), size, parent->devicePixelRatioF()));
     picture->setCursor(Qt::ArrowCursor);
     picture->setGeometry(QRect(at, size));
     picture->setFixedSize(size);
@@ -139,7 +113,7 @@ ContactBlock::ContactBlock(QWidget* panel, Placement placement) : QObject(panel)
     InitContactResources();
     const bool sudoku = placement == Placement::Sudoku;
     const Layout& layout = sudoku ? SudokuLayout : SquaresLayout;
-    const QColor background = sudoku ? QColor(SudokuPanelColour) : QColor();
+    const QColor background = sudoku ? WinColour(SudokuPanelColour) : QColor();
 
     auto* logoPanel = new QFrame(panel);
     logoPanel->setObjectName(sudoku ? QStringLiteral("Panel1") : QStringLiteral("VumPanel1"));
@@ -147,8 +121,8 @@ ContactBlock::ContactBlock(QWidget* panel, Placement placement) : QObject(panel)
     logoPanel->setLineWidth(1);
     logoPanel->setMidLineWidth(0);
     QPalette bevel = logoPanel->palette();
-    bevel.setColor(QPalette::Light, QColor(BevelLight));
-    bevel.setColor(QPalette::Dark, QColor(BevelShadow));
+    bevel.setColor(QPalette::Light, WinColour(system_colours::ButtonHighlight));
+    bevel.setColor(QPalette::Dark, WinColour(system_colours::ButtonShadow));
     logoPanel->setPalette(bevel);
     logoPanel->setGeometry(QRect(layout.logo, LogoPanelSize));
     logoPanel->setFixedSize(LogoPanelSize);
@@ -157,8 +131,8 @@ ContactBlock::ContactBlock(QWidget* panel, Placement placement) : QObject(panel)
     logo->setCursor(Qt::PointingHandCursor);
     MakeLink(logo);
 
-    const QString company = ContactDetails::CompanyName.toString();
-    const QFont nameFont = ArialFont(NamePixelSize, true);
+    const QString company = contact_details::CompanyName.toString();
+    const QFont nameFont = PixelFont(QStringLiteral("Arial"), NamePixelSize, true, true);
     if (sudoku) {
         // The shadow first, so that the white name lies above it.
         MakeLabel(panel, "Label2", layout.nameShadow, company, nameFont, Qt::black, background);
@@ -175,29 +149,29 @@ ContactBlock::ContactBlock(QWidget* panel, Placement placement) : QObject(panel)
         MakeLink(globe);
     }
 
-    const QFont textFont = ArialFont(TextPixelSize, false);
+    const QFont textFont = PixelFont(QStringLiteral("Arial"), TextPixelSize);
     const QString phone = QStringLiteral("Тел.: ");
-    MakeLabel(panel, "PhoneLabel1", layout.phone1, phone + ContactDetails::Phone1.toString(),
+    MakeLabel(panel, "PhoneLabel1", layout.phone1, phone + contact_details::Phone1.toString(),
               textFont, Qt::white, background);
-    MakeLabel(panel, "Label3", layout.phone2, phone + ContactDetails::Phone2.toString(), textFont,
+    MakeLabel(panel, "Label3", layout.phone2, phone + contact_details::Phone2.toString(), textFont,
               Qt::white, background);
     MakeLabel(panel, "FaxLabel1", layout.fax,
-              QStringLiteral("Факс: ") + ContactDetails::Fax.toString(), textFont, Qt::white,
+              QStringLiteral("Факс: ") + contact_details::Fax.toString(), textFont, Qt::white,
               background);
-    InternetLabel1 = MakeLabel(panel, "InternetLabel1", layout.web,
-                               ContactDetails::WebAddress.toString(), textFont, Qt::white,
+    webLabel_ = MakeLabel(panel, "InternetLabel1", layout.web,
+                               contact_details::WebAddress.toString(), textFont, Qt::white,
                                background);
-    InternetLabel1->setCursor(Qt::PointingHandCursor);
-    MakeLink(InternetLabel1);
-    EMailLabel1 = MakeLabel(panel, "EMailLabel1", layout.mail,
-                            ContactDetails::MailAddress.toString(), textFont, Qt::white,
+    webLabel_->setCursor(Qt::PointingHandCursor);
+    MakeLink(webLabel_);
+    mailLabel_ = MakeLabel(panel, "EMailLabel1", layout.mail,
+                            contact_details::MailAddress.toString(), textFont, Qt::white,
                             background);
-    EMailLabel1->setCursor(Qt::PointingHandCursor);
-    MakeLink(EMailLabel1);
+    mailLabel_->setCursor(Qt::PointingHandCursor);
+    MakeLink(mailLabel_);
 }
 
 QUrl ContactBlock::WebAddress() const {
-    const QString text = InternetLabel1->text();
+    const QString text = webLabel_->text();
     if (text.isEmpty()) {
         return {};
     }
@@ -205,7 +179,7 @@ QUrl ContactBlock::WebAddress() const {
 }
 
 QUrl ContactBlock::MailAddress() const {
-    return QUrl(QStringLiteral("mailto:") + EMailLabel1->text());
+    return QUrl(QStringLiteral("mailto:") + mailLabel_->text());
 }
 
 void ContactBlock::OpenWebAddress() const {
@@ -236,10 +210,10 @@ bool ContactBlock::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::MouseButtonRelease) {
         const auto* element = static_cast<QWidget*>(watched);
         const bool click =
-            watched == pressed && element->rect().contains(mouse->position().toPoint());
-        pressed = nullptr;
+            watched == pressed_ && element->rect().contains(mouse->position().toPoint());
+        pressed_ = nullptr;
         if (click) {
-            if (watched == EMailLabel1) {
+            if (watched == mailLabel_) {
                 emit mailLinkClicked();
             } else {
                 emit webLinkClicked();
@@ -247,7 +221,9 @@ bool ContactBlock::eventFilter(QObject* watched, QEvent* event) {
         }
     } else {
         // The second press of a double click makes no second click.
-        pressed = type == QEvent::MouseButtonPress ? watched : nullptr;
+        pressed_ = type == QEvent::MouseButtonPress ? watched : nullptr;
     }
     return true;
 }
+
+}  // namespace vum

@@ -5,11 +5,11 @@
 // opens whatever its label shows at the moment of the click.
 //
 // A main window places the block and binds its two handlers:
-//     contact = new ContactBlock(Panel2, ContactBlock::Placement::Sudoku);
-//     connect(contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
-//     connect(contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
-//     void TForm1::InternetLabel1Click() { contact->OpenWebAddress(); }
-//     void TForm1::EMailLabel1Click() { contact->OpenMailAddress(); }
+//     Contact = new ContactBlock(Panel2, ContactBlock::Placement::Sudoku);
+//     connect(Contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
+//     connect(Contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
+//     void TForm1::InternetLabel1Click() { Contact->OpenWebAddress(); }
+//     void TForm1::EMailLabel1Click() { Contact->OpenMailAddress(); }
 // The block's widgets carry their component names (InternetLabel1, Image9, ...) as object
 // names, so panel->findChild<QLabel*>("InternetLabel1") finds them.
 
@@ -17,9 +17,10 @@
 #include <QUrl>
 
 class QEvent;
-class QFrame;
 class QLabel;
 class QWidget;
+
+namespace vum {
 
 class ContactBlock : public QObject {
     Q_OBJECT
@@ -58,8 +59,10 @@ protected:
 private:
     void MakeLink(QWidget* element);
 
-    QLabel* InternetLabel1 = nullptr;
-    QLabel* EMailLabel1 = nullptr;
+    QLabel* webLabel_ = nullptr;
+    QLabel* mailLabel_ = nullptr;
     // The link element that took the last left press, until the release.
-    QObject* pressed = nullptr;
+    QObject* pressed_ = nullptr;
 };
+
+}  // namespace vum

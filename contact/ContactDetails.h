@@ -5,7 +5,7 @@
 
 #include <QStringView>
 
-namespace ContactDetails {
+namespace vum::contact_details {
 
 inline constexpr QStringView CompanyName = u"Студия ВУМ";
 inline constexpr QStringView Phone1 = u"(000) 123-45-67";
@@ -16,4 +16,4 @@ inline constexpr QStringView Fax = u"(000) 123-45-69";
 inline constexpr QStringView WebAddress = u"www.vum.example";
 inline constexpr QStringView MailAddress = u"info@vum.example";
 
-}  // namespace ContactDetails
+}  // namespace vum::contact_details

@@ -5,6 +5,8 @@
 #include "FuzzFile.h"
 #include "common/Winifile.h"
 
+using namespace vum;
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static const FuzzScratch scratch;
     const std::string path = scratch.File("settings.ini");

@@ -1,5 +1,7 @@
 #include "gui/GameTimer.h"
 
+namespace vum {
+
 GameTimer::GameTimer(QObject* parent, int interval, bool enabled) : QObject(parent) {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(interval);
@@ -19,3 +21,5 @@ void GameTimer::SetEnabled(bool enabled) {
     else
         timer_.stop();
 }
+
+}  // namespace vum

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QTimer>
 
+namespace vum {
+
 class GameTimer : public QObject {
     Q_OBJECT
 
@@ -25,3 +27,5 @@ signals:
 private:
     QTimer timer_;
 };
+
+}  // namespace vum

@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+namespace vum {
+
 Seams::QuestionHook Seams::question;
 Seams::ModalHook Seams::modal;
 Seams::WaitHook Seams::wait;
@@ -50,3 +52,5 @@ void Seams::ShowError(const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
+
+}  // namespace vum

@@ -9,6 +9,8 @@
 class QDialog;
 class QWidget;
 
+namespace vum {
+
 struct Seams {
     // A question with Yes, No and Cancel and the question-mark icon; the button chosen.
     using QuestionHook = std::function<QMessageBox::StandardButton(QWidget* parent, const QString& caption,
@@ -34,3 +36,5 @@ struct Seams {
     // Restores the real behaviour of every seam.
     static void Reset();
 };
+
+}  // namespace vum

@@ -9,6 +9,9 @@
 #include "gui/Seams.h"
 #include "gui/Text.h"
 
+namespace vum {
+
+
 VumApplication::VumApplication(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
     setApplicationName(title);
     // Russian texts on the standard buttons ("Да", "Нет", "Отмена").
@@ -38,3 +41,5 @@ void VumApplication::ShowException(const std::exception* exception) {
     Seams::ShowError(QApplication::applicationName(),
                      exception != nullptr ? QString::fromLocal8Bit(exception->what()) : QString());
 }
+
+}  // namespace vum

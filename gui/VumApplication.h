@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+namespace vum {
+
 class VumApplication : public QApplication {
 public:
     VumApplication(int& argc, char** argv, const QString& title);
@@ -14,3 +16,5 @@ public:
     // Shows what escaped: a std::exception's text, or an empty text for anything else.
     static void ShowException(const std::exception* exception);
 };
+
+}  // namespace vum

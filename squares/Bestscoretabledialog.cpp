@@ -6,8 +6,14 @@
 
 #include "common/Wbestscorefile.h"
 #include "gui/Text.h"
+#include "gui/Dialogs.h"
+#include "gui/Fonts.h"
+#include "gui/Panels.h"
+#include "gui/PictureBox.h"
 #include "squares/DecorativeFrame.h"
-#include "squares/PanelWidgets.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -30,11 +36,11 @@ QString RowPrefix(int row) {
 }  // namespace
 
 TBestScoreTableDialog1::TBestScoreTableDialog1(QWidget* owner) : QDialog(owner) {
-    InitSquaresResources();
     MakeBorderlessDialog(this, owner, QSize(672, 672), QStringLiteral("Десять лучших сметчиков"));
     AddDecorativeFrame(this);
 
-    using namespace Colours;
+    using namespace squares_colours;
+    using system_colours::White;
     Panel1 = new BevelPanel(this, "Panel1", QRect(FrameEdge, FrameEdge, 624, 624), DarkBrownishRed);
     HeadingPanel1 = TextPanel(Panel1, "HeadingPanel1", QRect(1, 1, 622, 35), DarkBrownishRed, Bevel::None, 20,
                               true, White, Qt::AlignHCenter);
@@ -44,10 +50,10 @@ TBestScoreTableDialog1::TBestScoreTableDialog1(QWidget* owner) : QDialog(owner) 
 
     StripImage1 = new PictureBox(Panel1, "StripImage1", QRect(1, 67, 622, 24));
     StripImage1->Picture = QImage(StripImage1->size(), QImage::Format_RGB32);
-    StripImage1->Picture.fill(WinColour(0x00000080));
+    StripImage1->Picture.fill(WinColour(StripGround));
     {
         QPainter painter(&StripImage1->Picture);
-        painter.drawImage(0, 0, RenderPicture(QStringLiteral("frame_strip_h")));
+        painter.drawImage(0, 0, SquaresPicture(QStringLiteral("frame_strip_h")));
     }
 
     TitlePanel3 = new BevelPanel(Panel1, "TitlePanel3", QRect(1, 91, 622, 47), LightRed);
@@ -70,9 +76,10 @@ TBestScoreTableDialog1::TBestScoreTableDialog1(QWidget* owner) : QDialog(owner) 
     }
 
     ApprovalImage1 = new PictureBox(Panel1, "ApprovalImage1", QRect(1, RowTop + Rows * RowHeight, 622, 105));
-    ApprovalImage1->Picture = RenderPicture(QStringLiteral("approval"));
+    ApprovalImage1->Picture = SquaresPicture(QStringLiteral("approval"));
 
-    PreviewInput(this, this);
+    new CloseOnInput(this, CloseOnInput::Click::AnyPress, [this] { FormKeyDown(); }, [this] { FormMouseDown(); });
+    CallOnActivation(this, [this] { FormActivate(); });
 }
 
 void TBestScoreTableDialog1::FormActivate() {
@@ -99,7 +106,7 @@ void TBestScoreTableDialog1::FormActivate() {
         const ScoreEntry& entry = entries[static_cast<std::size_t>(i)];
         BevelPanel* name = NamePanels[static_cast<std::size_t>(i)];
         name->SetCaption(RowPrefix(i) + FromCp1251(entry.Name));
-        name->SetFontColour(WinColour(NewRecordRow == i ? Colours::Yellow : Colours::White));
+        name->SetFontColour(WinColour(NewRecordRow == i ? squares_colours::Yellow : system_colours::White));
         ScorePanels[static_cast<std::size_t>(i)]->SetCaption(QString::number(entry.Score));
     }
 }
@@ -107,27 +114,3 @@ void TBestScoreTableDialog1::FormActivate() {
 void TBestScoreTableDialog1::FormKeyDown() { accept(); }
 
 void TBestScoreTableDialog1::FormMouseDown() { accept(); }
-
-bool TBestScoreTableDialog1::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::KeyPress:
-            FormKeyDown();
-            return true;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            FormMouseDown();
-            return true;
-        default:
-            return QDialog::eventFilter(watched, event);
-    }
-}
-
-void TBestScoreTableDialog1::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormActivate();
-}
-
-void TBestScoreTableDialog1::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
-}

@@ -7,8 +7,10 @@
 #include <array>
 #include <cstdint>
 
+namespace vum {
 class BevelPanel;
 class PictureBox;
+}  // namespace vum
 
 class TBestScoreTableDialog1 : public QDialog {
     Q_OBJECT
@@ -28,19 +30,14 @@ public:
     void FormKeyDown();
     void FormMouseDown();
 
-    BevelPanel* Panel1;
-    BevelPanel* HeadingPanel1;
-    BevelPanel* CategoryPanel1;
-    PictureBox* StripImage1;
-    BevelPanel* TitlePanel3;
-    BevelPanel* TitlePanel1;
-    BevelPanel* TitlePanel2;
-    std::array<BevelPanel*, Rows> NamePanels{};   // NamePanel1 .. NamePanel10
-    std::array<BevelPanel*, Rows> ScorePanels{};  // ScorePanel1 .. ScorePanel10
-    PictureBox* ApprovalImage1;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    vum::BevelPanel* Panel1;
+    vum::BevelPanel* HeadingPanel1;
+    vum::BevelPanel* CategoryPanel1;
+    vum::PictureBox* StripImage1;
+    vum::BevelPanel* TitlePanel3;
+    vum::BevelPanel* TitlePanel1;
+    vum::BevelPanel* TitlePanel2;
+    std::array<vum::BevelPanel*, Rows> NamePanels{};   // NamePanel1 .. NamePanel10
+    std::array<vum::BevelPanel*, Rows> ScorePanels{};  // ScorePanel1 .. ScorePanel10
+    vum::PictureBox* ApprovalImage1;
 };

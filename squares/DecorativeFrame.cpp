@@ -1,21 +1,20 @@
 #include "squares/DecorativeFrame.h"
 
 #include <QDialog>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 
-#include "squares/PanelWidgets.h"
+#include "gui/PictureBox.h"
+#include "gui/WinLook.h"
+#include "squares/SquaresLook.h"
+
+namespace vum {
 
 namespace {
-
-// The ground of the strips, shown where a strip picture ends short of its panel.
-constexpr std::uint32_t StripGround = 0x00000080;
 
 PictureBox* EdgePanel(QDialog* dialog, const char* name, const QRect& geometry, const QImage& strip) {
     auto* panel = new PictureBox(dialog, name, geometry);
     panel->Picture = QImage(geometry.size(), QImage::Format_RGB32);
-    panel->Picture.fill(WinColour(StripGround));
+    panel->Picture.fill(WinColour(squares_colours::StripGround));
     QPainter painter(&panel->Picture);
     painter.drawImage(0, 0, strip);
     return panel;
@@ -23,28 +22,9 @@ PictureBox* EdgePanel(QDialog* dialog, const char* name, const QRect& geometry, 
 
 }  // namespace
 
-void MakeBorderlessDialog(QDialog* dialog, QWidget* owner, QSize client, const QString& title) {
-    dialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    dialog->setWindowTitle(title);
-    dialog->setFixedSize(client);
-    dialog->setModal(true);
-    CentreOver(dialog, owner);
-}
-
-void CentreOver(QWidget* window, const QWidget* owner) {
-    QPoint centre;
-    if (owner != nullptr && owner->isVisible()) {
-        centre = owner->frameGeometry().center();
-    } else {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        centre = screen != nullptr ? screen->availableGeometry().center() : QPoint(0, 0);
-    }
-    window->move(centre - QPoint(window->width() / 2, window->height() / 2));
-}
-
 std::array<PictureBox*, 4> AddDecorativeFrame(QDialog* dialog) {
-    const QImage across = RenderPicture(QStringLiteral("frame_strip_h"));
-    const QImage upright = RenderPicture(QStringLiteral("frame_strip_v"));
+    const QImage across = SquaresPicture(QStringLiteral("frame_strip_h"));
+    const QImage upright = SquaresPicture(QStringLiteral("frame_strip_v"));
     const int w = dialog->width();
     const int h = dialog->height();
     return {
@@ -56,7 +36,4 @@ std::array<PictureBox*, 4> AddDecorativeFrame(QDialog* dialog) {
     };
 }
 
-void PreviewInput(QWidget* window, QObject* filter) {
-    window->installEventFilter(filter);
-    for (QWidget* child : window->findChildren<QWidget*>()) child->installEventFilter(filter);
-}
+}  // namespace vum

@@ -4,15 +4,18 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "gui/Dialogs.h"
+#include "gui/PictureBox.h"
 #include "squares/DecorativeFrame.h"
-#include "squares/PanelWidgets.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 TGameOverDialog1::TGameOverDialog1(QWidget* owner) : QDialog(owner) {
-    InitSquaresResources();
     MakeBorderlessDialog(this, owner, QSize(425, 142), QStringLiteral("Игра окончена!"));
     AddDecorativeFrame(this);
     Image1 = new PictureBox(this, "Image1", QRect(FrameEdge, FrameEdge, 377, 94));
-    Image1->Picture = RenderPicture(QStringLiteral("game_over_banner"));
+    Image1->Picture = SquaresPicture(QStringLiteral("game_over_banner"));
 
     // Counts from the dialog's creation, not from its showing.
     Timer1 = new QTimer(this);
@@ -23,7 +26,7 @@ TGameOverDialog1::TGameOverDialog1(QWidget* owner) : QDialog(owner) {
 }
 
 void TGameOverDialog1::Timer1Timer() {
-    timeUp = true;
+    timeUp_ = true;
     accept();
 }
 
@@ -31,7 +34,7 @@ void TGameOverDialog1::Timer1Timer() {
 void TGameOverDialog1::keyPressEvent(QKeyEvent* event) { event->accept(); }
 
 void TGameOverDialog1::closeEvent(QCloseEvent* event) {
-    if (timeUp)
+    if (timeUp_)
         event->accept();
     else
         event->ignore();

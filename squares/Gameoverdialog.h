@@ -4,8 +4,11 @@
 
 #include <QDialog>
 
-class PictureBox;
 class QTimer;
+
+namespace vum {
+class PictureBox;
+}  // namespace vum
 
 class TGameOverDialog1 : public QDialog {
     Q_OBJECT
@@ -17,7 +20,7 @@ public:
 
     void Timer1Timer();
 
-    PictureBox* Image1;
+    vum::PictureBox* Image1;
     QTimer* Timer1;
 
 protected:
@@ -25,5 +28,5 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool timeUp = false;
+    bool timeUp_ = false;
 };

@@ -1,9 +1,12 @@
 #include "squares/Helpdialog.h"
 
-#include <QMouseEvent>
-
+#include "gui/Dialogs.h"
+#include "gui/Fonts.h"
+#include "gui/Panels.h"
 #include "squares/DecorativeFrame.h"
-#include "squares/PanelWidgets.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -32,11 +35,10 @@ const std::array<Line, THelpDialog1::Lines> HelpLines = {{
 }  // namespace
 
 THelpDialog1::THelpDialog1(QWidget* owner) : QDialog(owner) {
-    InitSquaresResources();
     MakeBorderlessDialog(this, owner, QSize(624, 436), QStringLiteral("Подсказка"));
     AddDecorativeFrame(this);
 
-    using namespace Colours;
+    using namespace squares_colours;
     Panel1 = new BevelPanel(this, "Panel1", QRect(FrameEdge, FrameEdge, 576, 388), LightRed);
     int top = 1;
     for (int i = 0; i < Lines; ++i) {
@@ -48,7 +50,7 @@ THelpDialog1::THelpDialog1(QWidget* owner) : QDialog(owner) {
             case Look::Title:
                 panel = new BevelPanel(Panel1, name.constData(), geometry, DarkBrownishRed, Bevel::Raised);
                 panel->setFont(PixelFont(QStringLiteral("Arial"), 21, true, true));
-                panel->SetFontColour(WinColour(White));
+                panel->SetFontColour(WinColour(system_colours::White));
                 panel->SetAlignment(Qt::AlignHCenter);
                 break;
             case Look::Heading:
@@ -60,7 +62,7 @@ THelpDialog1::THelpDialog1(QWidget* owner) : QDialog(owner) {
             case Look::Text:
                 panel = new BevelPanel(Panel1, name.constData(), geometry, LightRed, Bevel::None);
                 panel->setFont(PixelFont(QStringLiteral("Arial"), 19));
-                panel->SetFontColour(WinColour(White));
+                panel->SetFontColour(WinColour(system_colours::White));
                 panel->SetAlignment(Qt::AlignLeft);
                 break;
         }
@@ -69,36 +71,10 @@ THelpDialog1::THelpDialog1(QWidget* owner) : QDialog(owner) {
         top += line.height;
     }
 
-    PreviewInput(this, this);
+    // The last line closes it too, as every other part of it does.
+    new CloseOnInput(this, CloseOnInput::Click::LeftClick, [this] { FormKeyDown(); }, [this] { FormClick(); });
 }
 
 void THelpDialog1::FormClick() { accept(); }
 
 void THelpDialog1::FormKeyDown() { accept(); }
-
-bool THelpDialog1::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::KeyPress:
-            FormKeyDown();
-            return true;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease: {
-            // A click is a left press and its release on the same widget, the last help
-            // line included.
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton) return true;
-            if (event->type() != QEvent::MouseButtonRelease) {
-                pressed = watched;
-                return true;
-            }
-            const bool click = watched == pressed &&
-                               static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
-            pressed = nullptr;
-            if (click) FormClick();
-            return true;
-        }
-        default:
-            return QDialog::eventFilter(watched, event);
-    }
-}

@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <array>
 
+namespace vum {
 class BevelPanel;
+}  // namespace vum
 
 class THelpDialog1 : public QDialog {
     Q_OBJECT
@@ -17,13 +19,7 @@ public:
     void FormClick();
     void FormKeyDown();
 
-    BevelPanel* Panel1;
-    std::array<BevelPanel*, Lines> LinePanels{};  // LinePanel1 .. LinePanel11, top to bottom
+    vum::BevelPanel* Panel1;
+    std::array<vum::BevelPanel*, Lines> LinePanels{};  // LinePanel1 .. LinePanel11, top to bottom
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // The widget that took the last left press, until its release.
-    QObject* pressed = nullptr;
 };

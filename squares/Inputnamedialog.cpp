@@ -5,15 +5,19 @@
 #include <QLineEdit>
 #include <QPalette>
 
+#include "gui/Dialogs.h"
+#include "gui/Fonts.h"
+#include "gui/Panels.h"
 #include "squares/DecorativeFrame.h"
-#include "squares/PanelWidgets.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 TInputNameDialog1::TInputNameDialog1(QWidget* owner) : QDialog(owner) {
-    InitSquaresResources();
     MakeBorderlessDialog(this, owner, QSize(623, 97), QStringLiteral("Ваше имя"));
     AddDecorativeFrame(this);
 
-    Panel1 = new BevelPanel(this, "Panel1", QRect(FrameEdge, FrameEdge, 575, 49), Colours::DarkBrownishRed,
+    Panel1 = new BevelPanel(this, "Panel1", QRect(FrameEdge, FrameEdge, 575, 49), squares_colours::DarkBrownishRed,
                             Bevel::Raised, Bevel::Lowered);
 
     Label1 = new QLabel(QStringLiteral("Ваше имя:"), Panel1);
@@ -22,7 +26,7 @@ TInputNameDialog1::TInputNameDialog1(QWidget* owner) : QDialog(owner) {
     Label1->setFont(PixelFont(QStringLiteral("Arial"), 27, true));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette labelPalette = Label1->palette();
-    labelPalette.setColor(QPalette::WindowText, WinColour(Colours::White));
+    labelPalette.setColor(QPalette::WindowText, WinColour(system_colours::White));
     Label1->setPalette(labelPalette);
     Label1->setAutoFillBackground(false);
 
@@ -32,8 +36,8 @@ TInputNameDialog1::TInputNameDialog1(QWidget* owner) : QDialog(owner) {
     NameEdit1->setFont(PixelFont(QStringLiteral("Arial"), 24, true));
     NameEdit1->setMaxLength(MaxNameLength);
     QPalette editPalette = NameEdit1->palette();
-    editPalette.setColor(QPalette::Text, WinColour(Colours::Black));
-    editPalette.setColor(QPalette::Base, WinColour(Colours::White));
+    editPalette.setColor(QPalette::Text, WinColour(system_colours::Black));
+    editPalette.setColor(QPalette::Base, WinColour(system_colours::White));
     NameEdit1->setPalette(editPalette);
     NameEdit1->setFocus();
 

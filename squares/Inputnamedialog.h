@@ -4,9 +4,12 @@
 
 #include <QDialog>
 
-class BevelPanel;
 class QLabel;
 class QLineEdit;
+
+namespace vum {
+class BevelPanel;
+}  // namespace vum
 
 class TInputNameDialog1 : public QDialog {
     Q_OBJECT
@@ -20,7 +23,7 @@ public:
     // True when the key closed the dialog; every other key goes on to the text box.
     bool FormKeyDown(int key);
 
-    BevelPanel* Panel1;
+    vum::BevelPanel* Panel1;
     QLabel* Label1;
     QLineEdit* NameEdit1;
 

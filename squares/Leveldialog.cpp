@@ -8,8 +8,14 @@
 #include <array>
 #include <vector>
 
-#include "squares/DecorativeFrame.h"
-#include "squares/PanelWidgets.h"
+#include "gui/Dialogs.h"
+#include "gui/Fonts.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
+#include "gui/PictureBox.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -46,19 +52,18 @@ void FloodFill(QImage& image, QPoint start, QRgb colour) {
 }  // namespace
 
 TLevelDialog1::TLevelDialog1(QWidget* owner) : QDialog(owner) {
-    InitSquaresResources();
     MakeBorderlessDialog(this, owner, QSize(380, 287), QStringLiteral("Выберите сложность игры"));
 
-    Panel1 = new BevelPanel(this, "Panel1", QRect(0, 0, 380, 287), Colours::White, Bevel::Raised, Bevel::Lowered);
+    Panel1 = new BevelPanel(this, "Panel1", QRect(0, 0, 380, 287), system_colours::White, Bevel::Raised, Bevel::Lowered);
 
-    TitlePanel1 = new BevelPanel(Panel1, "TitlePanel1", QRect(2, 2, 376, 41), Colours::DarkBrownishRed,
+    TitlePanel1 = new BevelPanel(Panel1, "TitlePanel1", QRect(2, 2, 376, 41), squares_colours::DarkBrownishRed,
                                  Bevel::Lowered);
     TitlePanel1->setFont(PixelFont(QStringLiteral("Arial"), 23, true));
-    TitlePanel1->SetFontColour(WinColour(Colours::White));
+    TitlePanel1->SetFontColour(WinColour(system_colours::White));
     TitlePanel1->SetCaption(QStringLiteral("Выберите сложность игры"));
 
-    CloseButton1 = new FlatButton(TitlePanel1, "CloseButton1", QRect(356, 2, 19, 19), false);
-    CloseButton1->SetGlyph(RenderPicture(QStringLiteral("close_cross")));
+    CloseButton1 = new GlyphButton(TitlePanel1, "CloseButton1", QRect(356, 2, 19, 19), false);
+    CloseButton1->SetGlyph(SquaresPicture(QStringLiteral("close_cross")));
     CloseButton1->setCursor(Qt::PointingHandCursor);
     CloseButton1->setToolTip(QStringLiteral("Закрыть"));
     connect(CloseButton1, &QAbstractButton::clicked, this, &TLevelDialog1::CloseButton1Click);
@@ -69,24 +74,25 @@ TLevelDialog1::TLevelDialog1(QWidget* owner) : QDialog(owner) {
     {
         QPainter painter(&Image1->Picture);
         const int third = Image1->width() / 3;
-        painter.drawImage(0, 0, RenderPicture(QStringLiteral("level_pacifier")));
-        painter.drawImage(third, 0, RenderPicture(QStringLiteral("level_bottle")));
-        painter.drawImage(2 * third, 0, RenderPicture(QStringLiteral("level_beer")));
+        painter.drawImage(0, 0, SquaresPicture(QStringLiteral("level_pacifier")));
+        painter.drawImage(third, 0, SquaresPicture(QStringLiteral("level_bottle")));
+        painter.drawImage(2 * third, 0, SquaresPicture(QStringLiteral("level_beer")));
     }
     Image1->OnMouseDown = [this](QMouseEvent* event) { Image1MouseDown(event->position().toPoint().x()); };
     Image1->OnDblClick = [this] { Image1DblClick(); };
 
-    CursorPanel1 = new BevelPanel(Panel1, "CursorPanel1", QRect(2, 203, 376, 41), Colours::White, Bevel::None);
+    CursorPanel1 = new BevelPanel(Panel1, "CursorPanel1", QRect(2, 203, 376, 41), system_colours::White, Bevel::None);
     CursorImage1 = new PictureBox(CursorPanel1, "CursorImage1", QRect(0, 0, 376, 41));
     CursorImage1->Picture = QImage(CursorImage1->size(), QImage::Format_RGB32);
     CursorImage1->Picture.fill(Qt::white);
 
-    LevelPanel1 = new BevelPanel(Panel1, "LevelPanel1", QRect(2, 244, 376, 41), Colours::LightOrange,
+    LevelPanel1 = new BevelPanel(Panel1, "LevelPanel1", QRect(2, 244, 376, 41), squares_colours::LightOrange,
                                  Bevel::Lowered);
     LevelPanel1->setFont(PixelFont(QStringLiteral("Arial"), 27, true));
-    LevelPanel1->SetFontColour(WinColour(Colours::Yellow));
+    LevelPanel1->SetFontColour(WinColour(squares_colours::Yellow));
 
     PreviewInput(this, this);
+    CallOnActivation(this, [this] { FormActivate(); });
 }
 
 std::int32_t TLevelDialog1::LevelAt(int x, int width) {
@@ -100,10 +106,10 @@ std::int32_t TLevelDialog1::LevelAt(int x, int width) {
 void TLevelDialog1::DrawLevelCursor(std::int32_t level) {
     const Level& shown = Levels[static_cast<std::size_t>(std::clamp(level, 0, 2))];
     QImage& strip = CursorImage1->Picture;
-    strip.fill(WinColour(Colours::White));
+    strip.fill(WinColour(system_colours::White));
     {
         QPainter painter(&strip);
-        painter.setPen(WinColour(Colours::Black));
+        painter.setPen(WinColour(system_colours::Black));
         const int x = shown.triangleX;
         const QPoint apex(x, 2), left(x - 14, 35), right(x + 14, 35);
         painter.drawLine(apex, left);
@@ -156,14 +162,4 @@ bool TLevelDialog1::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TLevelDialog1::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormActivate();
-}
-
-void TLevelDialog1::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
 }

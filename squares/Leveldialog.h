@@ -7,9 +7,11 @@
 #include <QDialog>
 #include <cstdint>
 
+namespace vum {
 class BevelPanel;
-class FlatButton;
+class GlyphButton;
 class PictureBox;
+}  // namespace vum
 
 class TLevelDialog1 : public QDialog {
     Q_OBJECT
@@ -31,16 +33,14 @@ public:
     // outside give 0.
     static std::int32_t LevelAt(int x, int width);
 
-    BevelPanel* Panel1;
-    BevelPanel* TitlePanel1;
-    FlatButton* CloseButton1;
-    PictureBox* Image1;
-    BevelPanel* CursorPanel1;
-    PictureBox* CursorImage1;
-    BevelPanel* LevelPanel1;
+    vum::BevelPanel* Panel1;
+    vum::BevelPanel* TitlePanel1;
+    vum::GlyphButton* CloseButton1;
+    vum::PictureBox* Image1;
+    vum::BevelPanel* CursorPanel1;
+    vum::PictureBox* CursorImage1;
+    vum::BevelPanel* LevelPanel1;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
 };

@@ -6,20 +6,27 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "common/IniParameters.h"
 #include "common/WRandom.h"
 #include "common/Wbestscorefile.h"
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
+#include "gui/Dialogs.h"
+#include "gui/Fonts.h"
 #include "gui/GameTimer.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
+#include "gui/PictureBox.h"
 #include "gui/Seams.h"
 #include "gui/Text.h"
 #include "squares/Bestscoretabledialog.h"
-#include "squares/DecorativeFrame.h"
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
 #include "squares/Leveldialog.h"
-#include "squares/PanelWidgets.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -42,13 +49,12 @@ std::int32_t MapLevel(std::int32_t level) { return level == 0 || level == 1 ? le
 }  // namespace
 
 TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
-    InitSquaresResources();
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(493, 605);
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
 
-    GamePanel1 = new BevelPanel(this, "GamePanel1", QRect(0, 0, 305, 604), Colours::ButtonFace, Bevel::Raised,
+    GamePanel1 = new BevelPanel(this, "GamePanel1", QRect(0, 0, 305, 604), system_colours::ButtonFace, Bevel::Raised,
                                 Bevel::Lowered);
     Image1 = new PictureBox(GamePanel1, "Image1", QRect(2, 2, 301, 600));
     Image1->Picture = QImage(Image1->size(), QImage::Format_RGB32);
@@ -58,30 +64,32 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
         Image1MouseDown(at.x(), at.y());
     };
 
-    Panel1 = new BevelPanel(this, "Panel1", QRect(305, 0, 188, 605), Colours::DarkBrownishRed);
+    Panel1 = new BevelPanel(this, "Panel1", QRect(305, 0, 188, 605), squares_colours::DarkBrownishRed);
     Panel1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 16));
     const QFont bold = PixelFont(QStringLiteral("MS Sans Serif"), 16, true);
 
-    NewGameButton1 = new FlatButton(Panel1, "NewGameButton1", QRect(8, 12, 133, 33));
+    NewGameButton1 = new GlyphButton(Panel1, "NewGameButton1", QRect(8, 12, 133, 33));
     NewGameButton1->setFont(bold);
     NewGameButton1->setText(QStringLiteral("Новая игра"));
     connect(NewGameButton1, &QAbstractButton::clicked, this, &TForm1::NewGameButton1Click);
 
-    SpeedButton1 = new FlatButton(Panel1, "SpeedButton1", QRect(152, 56, 23, 22));
-    SpeedButton1->SetGlyph(RenderPicture(QStringLiteral("play")));
+    SpeedButton1 = new GlyphButton(Panel1, "SpeedButton1", QRect(152, 56, 23, 22));
+    SpeedButton1->SetGlyph(SquaresPicture(QStringLiteral("play")));
     SpeedButton1->hide();
-    SpeedButton2 = new FlatButton(Panel1, "SpeedButton2", QRect(152, 96, 23, 22));
-    SpeedButton2->SetGlyph(RenderPicture(QStringLiteral("pause")));
+    SpeedButton2 = new GlyphButton(Panel1, "SpeedButton2", QRect(152, 96, 23, 22));
+    SpeedButton2->SetGlyph(SquaresPicture(QStringLiteral("pause")));
     SpeedButton2->hide();
 
-    PauseButton1 = new FlatButton(Panel1, "PauseButton1", QRect(148, 12, 33, 33));
+    PauseButton1 = new GlyphButton(Panel1, "PauseButton1", QRect(148, 12, 33, 33));
     PauseButton1->SetGlyph(SpeedButton2->Glyph());
     connect(PauseButton1, &QAbstractButton::clicked, this, &TForm1::PauseButton1Click);
 
-    ScorePanel1 = new BevelPanel(Panel1, "ScorePanel1", QRect(8, 52, 133, 33), Colours::LightRed, Bevel::Lowered);
+    ScorePanel1 = new BevelPanel(Panel1, "ScorePanel1", QRect(8, 52, 133, 33), squares_colours::LightRed,
+                                 Bevel::Lowered);
     ScorePanel1->setFont(bold);
     ScorePanel1->SetAlignment(Qt::AlignLeft);
-    LevelPanel1 = new BevelPanel(Panel1, "LevelPanel1", QRect(8, 92, 133, 33), Colours::LightRed, Bevel::Lowered);
+    LevelPanel1 = new BevelPanel(Panel1, "LevelPanel1", QRect(8, 92, 133, 33), squares_colours::LightRed,
+                                 Bevel::Lowered);
     LevelPanel1->setFont(bold);
     LevelPanel1->SetAlignment(Qt::AlignLeft);
 
@@ -89,18 +97,18 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     // The contact block between Bevel1 and Bevel2 is placed by BuildContactBlock.
     Bevel2 = new BevelLine(Panel1, "Bevel2", QRect(1, 422, 187, 2));
 
-    HelpButton1 = new FlatButton(Panel1, "HelpButton1", QRect(27, 436, 133, 33));
+    HelpButton1 = new GlyphButton(Panel1, "HelpButton1", QRect(27, 436, 133, 33));
     HelpButton1->setFont(bold);
     HelpButton1->setText(QStringLiteral("Подсказка"));
     connect(HelpButton1, &QAbstractButton::clicked, this, &TForm1::HelpButton1Click);
 
     Bevel3 = new BevelLine(Panel1, "Bevel3", QRect(1, 478, 187, 2));
 
-    Timer1 = new GameTimer(this, 2000, false);
+    Timer1 = new GameTimer(this, SquaresGame::InitialFieldInterval, false);
     connect(Timer1, &GameTimer::OnTimer, this, &TForm1::Timer1Timer);
-    // The speed clock counts from the window's creation on, the level dialog included.
-    Timer2 = new GameTimer(this, 1000, true);
+    Timer2 = new GameTimer(this, 1000, false);
     connect(Timer2, &GameTimer::OnTimer, this, &TForm1::Timer2Timer);
+    ApplyState();
 
     QApplication::setApplicationName(AppTitle);
     setWindowTitle(QApplication::applicationName());
@@ -121,24 +129,20 @@ void TForm1::FormCreate() {
     ProgramRandom().SeedFromClock();
 
     WIniFile settings;
-    std::string text;
-    double real = 0;
-    bool flag = false;
-    settings.ReadParameter(ToPath(IniPath), "Game", "VidUser", ParamInteger, text, real, LevelIndex, flag, false);
+    ReadIniInteger(settings, ToPath(IniPath), "Game", "VidUser", LevelIndex);
 
     TLevelDialog1 dialog(this);
     dialog.LevelIndex = MapLevel(LevelIndex);
     if (Seams::RunModal(dialog) != QDialog::Accepted) {
         // Nothing is written and no game starts; main() ends the program.
-        terminated = true;
+        terminated_ = true;
         return;
     }
     BuildContactBlock();
     LevelIndex = MapLevel(dialog.LevelIndex);
-    settings.WriteParameter(ToPath(IniPath), "Game", "VidUser", ParamInteger, std::string(), 0, LevelIndex, false,
-                            false);
+    WriteIniInteger(settings, ToPath(IniPath), "Game", "VidUser", LevelIndex);
     BestScorePath = MakeBestScorePath(LevelIndex);
-    Squares.ColourCount = 3 + LevelIndex;
+    Game.Squares.ColourCount = 3 + LevelIndex;
     NewGame();
     RiseField();
 }
@@ -156,79 +160,85 @@ QString TForm1::MakeBestScorePath(std::int32_t level) const {
     }
 }
 
+void TForm1::ApplyState() {
+    Timer1->SetInterval(Game.FieldInterval);
+    Timer1->SetEnabled(Game.FieldTimerRuns());
+    Timer2->SetEnabled(Game.ClockTimerRuns());
+    const bool paused = Game.CurrentPhase() == SquaresGame::Phase::Paused;
+    PauseButton1->SetGlyph(paused ? SpeedButton1->Glyph() : SpeedButton2->Glyph());
+}
+
+template <typename Show>
+void TForm1::Suspended(Show show) {
+    Game.Suspend();
+    ApplyState();
+    show();
+    Game.Resume();
+    ApplyState();
+}
+
 void TForm1::Timer1Timer() { RiseField(); }
 
 void TForm1::Timer2Timer() {
-    if (const auto interval = Clock.Tick(Timer1->Interval())) {
-        Timer1->SetInterval(*interval);
-        ShowLevel();
-    }
+    if (!Game.ClockTick()) return;
+    ApplyState();
+    ShowLevel();
 }
 
 void TForm1::NewGame() {
-    Squares.NewGame();
-    Clock.NewGame();
-    gameEnded = false;
-    Timer1->SetInterval(StartInterval);
-    Timer1->SetEnabled(true);
-    Timer2->SetEnabled(true);
+    Game.NewGame();
+    ApplyState();
     DrawField();
     ShowScore();
     ShowLevel();
-    PauseButton1->SetGlyph(SpeedButton2->Glyph());
 }
 
 void TForm1::NewGameButton1Click() { NewGame(); }
 
 void TForm1::PauseButton1Click() {
-    if (gameEnded) return;
-    Timer1->SetEnabled(!Timer1->Enabled());
-    Timer2->SetEnabled(!Timer2->Enabled());
-    PauseButton1->SetGlyph(Timer1->Enabled() ? SpeedButton2->Glyph() : SpeedButton1->Glyph());
+    if (Game.TogglePause()) ApplyState();
 }
 
-void TForm1::ShowScore() { ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Squares.Score)); }
+void TForm1::ShowScore() { ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Squares.Score)); }
 
 void TForm1::ShowLevel() {
-    LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Clock.SpeedLevel));
+    LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Game.Clock.SpeedLevel));
 }
 
 void TForm1::RiseField() {
-    const bool over = Squares.RiseField(ProgramRandom());
+    const bool over = Game.FieldTick(ProgramRandom());
     DrawField();
     if (!over) return;
-    Timer1->SetEnabled(false);
-    Timer2->SetEnabled(false);
-    gameEnded = true;
+    ApplyState();
     GameOver();
 }
 
 void TForm1::DrawField() {
     // Empty cells, the danger band and the marks come out the same under any field: every
     // square then covers its whole cell rectangle. So they are painted once and copied.
-    if (emptyField.isNull()) {
-        emptyField = QImage(Image1->Picture.size(), QImage::Format_RGB32);
-        QPainter painter(&emptyField);
+    if (emptyField_.isNull()) {
+        emptyField_ = QImage(Image1->Picture.size(), QImage::Format_RGB32);
+        QPainter painter(&emptyField_);
         const QColor white = WinColour(EmptyCell);
         for (int r = 0; r < SquaresField::Rows; ++r)
             for (int c = 0; c < SquaresField::Columns; ++c)
                 WinRectangle(painter, white, white, c * CellSize, r * CellSize, (c + 1) * CellSize + 1,
                              (r + 1) * CellSize + 1);
         const QColor band = WinColour(DangerBand);
-        WinRectangle(painter, band, band, 0, 0, emptyField.width(), CellSize);
+        WinRectangle(painter, band, band, 0, 0, emptyField_.width(), CellSize);
         DrawCellMarks(painter);
     }
     QImage& image = Image1->Picture;
     QPainter painter(&image);
-    painter.drawImage(0, 0, emptyField);
+    painter.drawImage(0, 0, emptyField_);
     const QColor outline = WinColour(SquareOutline);
     for (int i = 0; i < SquaresField::Cells; ++i) {
-        const std::uint8_t code = Squares.Field[static_cast<std::size_t>(i)];
+        const std::uint8_t code = Game.Squares.Field[static_cast<std::size_t>(i)];
         if (code == 0) continue;
         const int left = i % SquaresField::Columns * CellSize;
         const int top = i / SquaresField::Columns * CellSize;
-        WinRectangle(painter, outline, WinColour(SquaresField::SquareColours[code]), left, top,
-                     left + CellSize + 1, top + CellSize + 1);
+        WinRectangle(painter, outline, WinColour(SquaresField::SquareColours[code]), left, top, left + CellSize + 1,
+                     top + CellSize + 1);
     }
     painter.end();
     Image1->update();
@@ -250,8 +260,7 @@ void TForm1::DrawCellMarks(QPainter& painter) {
 }
 
 void TForm1::Image1MouseDown(int x, int y) {
-    if (!Timer1->Enabled()) return;
-    if (!Squares.ClickSquare(x, y)) return;
+    if (!Game.Press(x, y)) return;
     DrawField();
     ShowScore();
 }
@@ -276,35 +285,20 @@ void TForm1::FormKeyDown(int key) {
 }
 
 void TForm1::ShowBestScoreTable() {
-    const bool stopped = Timer1->Enabled();
-    if (stopped) {
-        Timer1->SetEnabled(false);
-        Timer2->SetEnabled(false);
-    }
-    {
+    Suspended([this] {
         TBestScoreTableDialog1 table(this);
         table.BestScorePath = BestScorePath;
         table.NewRecordRow = -1;
         table.LevelIndex = LevelIndex;
         Seams::RunModal(table);
-    }
-    if (stopped) {
-        Timer1->SetEnabled(true);
-        Timer2->SetEnabled(true);
-    }
+    });
 }
 
 void TForm1::HelpButton1Click() {
-    const bool field = Timer1->Enabled();
-    const bool clock = Timer2->Enabled();
-    Timer1->SetEnabled(false);
-    Timer2->SetEnabled(false);
-    {
+    Suspended([this] {
         THelpDialog1 help(this);
         Seams::RunModal(help);
-    }
-    Timer1->SetEnabled(field);
-    Timer2->SetEnabled(clock);
+    });
 }
 
 void TForm1::GameOver() {
@@ -312,18 +306,15 @@ void TForm1::GameOver() {
         TGameOverDialog1 splash(this);
         Seams::RunModal(splash);
     }
-    if (Squares.Score <= 0) return;
+    if (Game.Squares.Score <= 0) return;
 
     WBestScoreFile table(LevelIndex);
     table.FileName = ToPath(BestScorePath);
     std::int32_t row = -1;
-    if (table.Qualifies(Squares.Score)) {
+    if (table.Qualifies(Game.Squares.Score)) {
         WIniFile settings;
         std::string name;
-        double real = 0;
-        std::int32_t integer = 0;
-        bool flag = false;
-        settings.ReadParameter(ToPath(IniPath), "Name", "LastName", ParamString, name, real, integer, flag, false);
+        ReadIniString(settings, ToPath(IniPath), "Name", "LastName", name);
         {
             TInputNameDialog1 box(this);
             box.NameEdit1->setText(FromCp1251(name));
@@ -331,9 +322,9 @@ void TForm1::GameOver() {
             // As typed: no trimming, an empty name is a name too.
             name = ToCp1251(box.NameEdit1->text());
             // Before the entry goes in: the name is kept even if the table cannot be written.
-            settings.WriteParameter(ToPath(IniPath), "Name", "LastName", ParamString, name, 0, 0, false, false);
+            WriteIniString(settings, ToPath(IniPath), "Name", "LastName", name);
         }
-        row = table.AddScore(name, Squares.Score);
+        row = table.AddScore(name, Game.Squares.Score);
     }
 
     TBestScoreTableDialog1 view(this);
@@ -346,15 +337,15 @@ void TForm1::GameOver() {
 // Its pictures and fonts take a third of the start-up time; made after the level dialog,
 // they keep that dialog quick to appear, and a cancelled start never makes them.
 void TForm1::BuildContactBlock() {
-    contact = new ContactBlock(Panel1, ContactBlock::Placement::Squares);
-    connect(contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
-    connect(contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
+    Contact = new ContactBlock(Panel1, ContactBlock::Placement::Squares);
+    connect(Contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
+    connect(Contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
     PreviewInput(this, this);
 }
 
-void TForm1::InternetLabel1Click() { contact->OpenWebAddress(); }
+void TForm1::InternetLabel1Click() { Contact->OpenWebAddress(); }
 
-void TForm1::EMailLabel1Click() { contact->OpenMailAddress(); }
+void TForm1::EMailLabel1Click() { Contact->OpenMailAddress(); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {

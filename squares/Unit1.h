@@ -1,7 +1,7 @@
 #pragma once
-// TForm1: the main window of the colour-squares game. It owns the field and the speed
-// clock, drives them with its two timers, paints the field, takes the player's presses
-// and keys, and runs the level choice at start-up and the end of a game.
+// TForm1: the main window of the colour-squares game. It owns the play state, drives it
+// with its two timers (set from the play state in one place), paints the field, takes the
+// player's presses and keys, and runs the level choice at start-up and the end of a game.
 
 #include <QImage>
 #include <QString>
@@ -10,16 +10,18 @@
 #include <string>
 
 #include "common/ProgramFolder.h"
-#include "squares/engine/SpeedClock.h"
-#include "squares/engine/SquaresField.h"
+#include "squares/engine/SquaresGame.h"
 
+class QPainter;
+
+namespace vum {
 class BevelLine;
 class BevelPanel;
 class ContactBlock;
-class FlatButton;
 class GameTimer;
+class GlyphButton;
 class PictureBox;
-class QPainter;
+}  // namespace vum
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -27,19 +29,15 @@ class TForm1 : public QWidget {
 public:
     // programFolder: where the program keeps its data folder "VumColor", ending in '/'.
     // The level dialog runs inside construction; see Terminated.
-    explicit TForm1(const std::string& programFolder = GameDataFolder("VumSquare"));
+    explicit TForm1(const std::string& programFolder = vum::GameDataFolder("VumSquare"));
     ~TForm1() override;
 
     // True when the level dialog was cancelled: the program is to end without a game.
-    bool Terminated() const { return terminated; }
+    bool Terminated() const { return terminated_; }
 
-    // The field, its colours and the score; the speed clock and the speed level.
-    SquaresField Squares;
-    SpeedClock Clock;
-    static constexpr std::int32_t CellSize = SquaresField::CellSize;
-    static constexpr std::int32_t StartInterval = SpeedClock::StartInterval;
-    static constexpr std::int32_t MinInterval = SpeedClock::MinInterval;
-    static constexpr std::int32_t IntervalStep = SpeedClock::IntervalStep;
+    // The field, its colours and the score, the speed clock, and the phase of the game.
+    vum::SquaresGame Game;
+    static constexpr std::int32_t CellSize = vum::SquaresField::CellSize;
 
     std::int32_t LevelIndex = 1;  // difficulty 0..2, key "VidUser"
     QString DataFolder;
@@ -66,33 +64,35 @@ public:
     void InternetLabel1Click();
     void EMailLabel1Click();
 
-    BevelPanel* GamePanel1;
-    PictureBox* Image1;
-    BevelPanel* Panel1;
-    FlatButton* NewGameButton1;
-    FlatButton* PauseButton1;
-    BevelPanel* ScorePanel1;
-    BevelPanel* LevelPanel1;
-    FlatButton* SpeedButton1;  // holds the play sign
-    FlatButton* SpeedButton2;  // holds the pause sign
-    BevelLine* Bevel1;
-    BevelLine* Bevel2;
-    FlatButton* HelpButton1;
-    BevelLine* Bevel3;
-    ContactBlock* contact = nullptr;  // built once the level is chosen
-    GameTimer* Timer1;  // field tick
-    GameTimer* Timer2;  // speed clock
+    vum::BevelPanel* GamePanel1;
+    vum::PictureBox* Image1;
+    vum::BevelPanel* Panel1;
+    vum::GlyphButton* NewGameButton1;
+    vum::GlyphButton* PauseButton1;
+    vum::BevelPanel* ScorePanel1;
+    vum::BevelPanel* LevelPanel1;
+    vum::GlyphButton* SpeedButton1;  // holds the play sign
+    vum::GlyphButton* SpeedButton2;  // holds the pause sign
+    vum::BevelLine* Bevel1;
+    vum::BevelLine* Bevel2;
+    vum::GlyphButton* HelpButton1;
+    vum::BevelLine* Bevel3;
+    vum::ContactBlock* Contact = nullptr;  // built once the level is chosen
+    vum::GameTimer* Timer1;               // field tick
+    vum::GameTimer* Timer2;               // speed clock
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Sets both timers and the pause button's picture from the play state.
+    void ApplyState();
+    // Runs a game dialog over the game: the field and the clock stand still while it is open.
+    template <typename Show>
+    void Suspended(Show show);
     void BuildContactBlock();
 
     // The field picture without squares: empty cells, danger band, marks.
-    QImage emptyField;
-    bool terminated = false;
-    // From the end of a game until the next NewGame: pause and F5 must not start the clock
-    // again, which would end the same game once more and record its score twice.
-    bool gameEnded = false;
+    QImage emptyField_;
+    bool terminated_ = false;
 };

@@ -7,8 +7,10 @@
 
 #include "common/CommandLine.h"
 #include "gui/VumApplication.h"
-#include "squares/PanelWidgets.h"
+#include "gui/Fonts.h"
 #include "squares/Unit1.h"
+
+using namespace vum;
 
 namespace {
 

@@ -3,8 +3,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "gui/Fonts.h"
+#include "gui/GlyphButton.h"
 #include "gui/Seams.h"
-#include "sudoku/SudokuPanels.h"
+#include "gui/WinLook.h"
+#include "sudoku/SudokuLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -30,28 +35,28 @@ TInputDigitalDialog1::TInputDigitalDialog1(QWidget* owner)
     setWindowTitle(QString());
     setFixedSize(ClientWidth, ClientHeight);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, WinColour(SudokuColours::Picker));
+    colours.setColor(QPalette::Window, WinColour(sudoku_colours::Picker));
     setPalette(colours);
     setAutoFillBackground(true);
 
     const QFont digitFont = PixelFont(QStringLiteral("Microsoft Sans Serif"), 24);
     for (std::size_t i = 0; i < std::size(DigitButtons); ++i) {
-        auto* button = new SpeedButton(this, DigitButtons[i].name, DigitButtons[i].geometry);
+        auto* button = new GlyphButton(this, DigitButtons[i].name, DigitButtons[i].geometry);
         button->setText(QLatin1String(DigitButtons[i].caption));
         button->setFont(digitFont);
         button->setCursor(Qt::PointingHandCursor);
         Buttons[i] = button;
         if (i < 9)
-            connect(button, &SpeedButton::clicked, this, [this, button] { SpeedButton1Click(button); });
+            connect(button, &GlyphButton::clicked, this, [this, button] { SpeedButton1Click(button); });
         else
-            connect(button, &SpeedButton::clicked, this, &TInputDigitalDialog1::SpeedButton10Click);
+            connect(button, &GlyphButton::clicked, this, &TInputDigitalDialog1::SpeedButton10Click);
     }
-    auto* close = new SpeedButton(this, "SpeedButton11", {92, 128, 17, 17});
+    auto* close = new GlyphButton(this, "SpeedButton11", {92, 128, 17, 17});
     close->setText(QStringLiteral("X"));
     close->setFont(PixelFont(QStringLiteral("Arial Narrow"), 13));
     close->setCursor(Qt::PointingHandCursor);
     close->setVisible(false);
-    connect(close, &SpeedButton::clicked, this, &TInputDigitalDialog1::SpeedButton11Click);
+    connect(close, &GlyphButton::clicked, this, &TInputDigitalDialog1::SpeedButton11Click);
     Buttons[10] = close;
 
     SpeedButton1 = Buttons[0];
@@ -75,12 +80,12 @@ void TInputDigitalDialog1::PlaceBeside(const QRect& cellOnScreen, const QRect& s
     move(left, top);
 }
 
-void TInputDigitalDialog1::SpeedButton1Click(SpeedButton* button) {
+void TInputDigitalDialog1::SpeedButton1Click(GlyphButton* button) {
     DigitValue = button->text().toInt();
-    button->SetFontColour(WinColour(SudokuColours::EnteredDigit));
+    button->SetFontColour(WinColour(sudoku_colours::EnteredDigit));
     button->repaint();
     Seams::Wait(FlashMilliseconds);
-    button->SetFontColour(WinColour(SudokuColours::Black));
+    button->SetFontColour(WinColour(system_colours::Black));
     done(QDialog::Accepted);
 }
 

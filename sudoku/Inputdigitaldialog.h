@@ -7,7 +7,9 @@
 #include <array>
 #include <cstdint>
 
-class SpeedButton;
+namespace vum {
+class GlyphButton;
+}  // namespace vum
 
 class TInputDigitalDialog1 : public QDialog {
     Q_OBJECT
@@ -31,26 +33,26 @@ public:
     // window frame adds to the client height.
     void PlaceBeside(const QRect& cellOnScreen, const QRect& screen, int frameHeight);
 
-    void SpeedButton1Click(SpeedButton* button);
+    void SpeedButton1Click(vum::GlyphButton* button);
     void SpeedButton10Click();
     void SpeedButton11Click();
     // Key codes of the window system; 27 (Escape) cancels. True when the key was used.
     bool FormKeyDown(int key);
     void FormMouseDown();
 
-    SpeedButton* SpeedButton1;
-    SpeedButton* SpeedButton2;
-    SpeedButton* SpeedButton3;
-    SpeedButton* SpeedButton4;
-    SpeedButton* SpeedButton5;
-    SpeedButton* SpeedButton6;
-    SpeedButton* SpeedButton7;
-    SpeedButton* SpeedButton8;
-    SpeedButton* SpeedButton9;
-    SpeedButton* SpeedButton10;
-    SpeedButton* SpeedButton11;
+    vum::GlyphButton* SpeedButton1;
+    vum::GlyphButton* SpeedButton2;
+    vum::GlyphButton* SpeedButton3;
+    vum::GlyphButton* SpeedButton4;
+    vum::GlyphButton* SpeedButton5;
+    vum::GlyphButton* SpeedButton6;
+    vum::GlyphButton* SpeedButton7;
+    vum::GlyphButton* SpeedButton8;
+    vum::GlyphButton* SpeedButton9;
+    vum::GlyphButton* SpeedButton10;
+    vum::GlyphButton* SpeedButton11;
     // SpeedButton1 .. SpeedButton11 in order.
-    std::array<SpeedButton*, 11> Buttons{};
+    std::array<vum::GlyphButton*, 11> Buttons{};
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

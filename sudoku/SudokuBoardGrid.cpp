@@ -4,7 +4,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "sudoku/SudokuPanels.h"
+#include "gui/WinLook.h"
+#include "sudoku/SudokuLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -23,10 +26,10 @@ void SudokuBoardGrid::MakeCanvas(qreal pixelRatio) {
     canvas_.setDevicePixelRatio(pixelRatio);
     QPainter painter(&canvas_);
     // The lines show wherever no cell is drawn; the border is sunken by two edges.
-    painter.fillRect(rect(), WinColour(SudokuColours::GridLine));
+    painter.fillRect(rect(), WinColour(sudoku_colours::GridLine));
     QRect border = rect();
-    DrawEdge(painter, border, WinColour(SudokuColours::ButtonShadow), WinColour(SudokuColours::ButtonHighlight));
-    DrawEdge(painter, border, WinColour(SudokuColours::DarkShadow), WinColour(SudokuColours::ButtonFace));
+    DrawEdge(painter, border, WinColour(system_colours::ButtonShadow), WinColour(system_colours::ButtonHighlight));
+    DrawEdge(painter, border, WinColour(system_colours::DarkShadow), WinColour(system_colours::ButtonFace));
     for (auto& column : invalid_) column.fill(true);
 }
 

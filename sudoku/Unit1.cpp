@@ -12,13 +12,21 @@
 
 #include "common/WRandom.h"
 #include "common/Wbestscorefile.h"
+#include "common/IniParameters.h"
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
+#include "gui/Dialogs.h"
+#include "gui/Fonts.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
 #include "gui/Seams.h"
+#include "gui/WinLook.h"
 #include "sudoku/Inputdigitaldialog.h"
 #include "sudoku/SudokuBoardGrid.h"
-#include "sudoku/SudokuPanels.h"
+#include "sudoku/SudokuLook.h"
 #include "sudoku/Waitdialog.h"
+
+using namespace vum;
 
 namespace {
 
@@ -47,9 +55,9 @@ int VirtualKey(int qtKey) {
     }
 }
 
-SpeedButton* MakeButton(QWidget* parent, const char* name, int top, const QString& caption, const QString& picture,
+GlyphButton* MakeButton(QWidget* parent, const char* name, int top, const QString& caption, const QString& picture,
                         const QString& disabledPicture = QString()) {
-    auto* button = new SpeedButton(parent, name, {344, top, 193, 45});
+    auto* button = new GlyphButton(parent, name, {344, top, 193, 45});
     button->setText(caption);
     button->setFont(PixelFont(SansSerif, 19));
     button->SetGlyph(SudokuPicture(picture),
@@ -103,7 +111,7 @@ TForm1::TForm1(const std::string& dataFolder)
     ComboBox1->setFixedSize(ComboBox1->size());
     AttachComboBox1Change();
 
-    LevelCountPanel1 = new BevelPanel(this, "LevelCountPanel1", {344, 72, 193, 45}, SudokuColours::CounterPanel,
+    LevelCountPanel1 = new BevelPanel(this, "LevelCountPanel1", {344, 72, 193, 45}, sudoku_colours::CounterPanel,
                                       Bevel::Lowered);
     LevelCountPanel1->setFont(PixelFont(SansSerif, 19));
     LevelCountPanel1->SetCaption(QStringLiteral("Решено:"));
@@ -115,36 +123,26 @@ TForm1::TForm1(const std::string& dataFolder)
         MakeButton(this, "RestartGameButton1", 234, QStringLiteral("Начать заново"), QStringLiteral("restart"));
     SolutionGameButton1 =
         MakeButton(this, "SolutionGameButton1", 288, QStringLiteral("Решение"), QStringLiteral("solution"));
-    connect(NewFameButton1, &SpeedButton::clicked, this, &TForm1::NewFameButton1Click);
-    connect(CancelButton1, &SpeedButton::clicked, this, &TForm1::CancelButton1Click);
-    connect(RestartGameButton1, &SpeedButton::clicked, this, &TForm1::RestartGameButton1Click);
-    connect(SolutionGameButton1, &SpeedButton::clicked, this, &TForm1::SolutionGameButton1Click);
+    connect(NewFameButton1, &GlyphButton::clicked, this, &TForm1::NewFameButton1Click);
+    connect(CancelButton1, &GlyphButton::clicked, this, &TForm1::CancelButton1Click);
+    connect(RestartGameButton1, &GlyphButton::clicked, this, &TForm1::RestartGameButton1Click);
+    connect(SolutionGameButton1, &GlyphButton::clicked, this, &TForm1::SolutionGameButton1Click);
 
-    Panel2 = new BevelPanel(this, "Panel2", {546, 0, 198, 338}, SudokuColours::SidePanel, Bevel::Lowered);
-    contact = new ContactBlock(Panel2, ContactBlock::Placement::Sudoku);
-    connect(contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
-    connect(contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
+    Panel2 = new BevelPanel(this, "Panel2", {546, 0, 198, 338}, sudoku_colours::SidePanel, Bevel::Lowered);
+    Contact = new ContactBlock(Panel2, ContactBlock::Placement::Sudoku);
+    connect(Contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
+    connect(Contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
 
-    // Centred on the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-    }
+    CentreOver(this, nullptr);
 
     // The window previews every key before its controls.
     qApp->installEventFilter(this);
 
-    // The state.
-    Activated = false;
-    Sudoku.UndoHistory.clear();
     AppTitle = QStringLiteral("ВУМ Судоку 1.0");
     QApplication::setApplicationName(AppTitle);
     ProgramRandom().SeedFromClock();
     BestScorePath = dataFolder + "VumSudoku.dat";
     IniPath = dataFolder + "VumSudoku.ini";
-    GivenCount = InitialGivenCount;
-    ClearGrid(Sudoku.SolutionGrid);
-    ClearGrid(Sudoku.PlayerGrid);
     UpdateCancelButton();
 }
 
@@ -153,10 +151,10 @@ TForm1::~TForm1() = default;
 // ---- attach and detach -------------------------------------------------------------------
 
 void TForm1::AttachComboBox1Change() {
-    comboBox1Change = connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox1Change);
+    comboBox1Change_ = connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox1Change);
 }
 
-void TForm1::DetachComboBox1Change() { disconnect(comboBox1Change); }
+void TForm1::DetachComboBox1Change() { disconnect(comboBox1Change_); }
 
 void TForm1::AttachStringGrid1SelectCell() {
     StringGrid1->OnSelectCell = [this](int column, int row, bool& canSelect) {
@@ -180,12 +178,12 @@ void TForm1::changeEvent(QEvent* event) {
 void TForm1::paintEvent(QPaintEvent* event) {
     // Without a window manager nothing activates the window: its first paint stands in for
     // the first activation.
-    if (!activatePosted) {
-        activatePosted = true;
+    if (!activatePosted_) {
+        activatePosted_ = true;
         PostFormActivate();
     }
     QPainter painter(this);
-    painter.fillRect(event->rect(), WinColour(SudokuColours::Window));
+    painter.fillRect(event->rect(), WinColour(sudoku_colours::Window));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -204,12 +202,8 @@ void TForm1::FormActivate() {
     if (Activated) return;
     Activated = true;
     repaint();
-    WIniFile ini;
-    std::string text;
-    double real = 0;
     std::int32_t level = DefaultLevel;
-    bool flag = false;
-    ini.ReadParameter(IniPath, IniSection, IniKey, ParamInteger, text, real, level, flag, false);
+    ReadIniInteger(WIniFile(), IniPath, IniSection, IniKey, level);
     if (level < 0 || level >= ComboBox1->count()) level = DefaultLevel;
     DetachComboBox1Change();
     ComboBox1->setCurrentIndex(level);
@@ -219,9 +213,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
-    WIniFile ini;
-    ini.WriteParameter(IniPath, IniSection, IniKey, ParamInteger, std::string(), 0.0, ComboBox1->currentIndex(), false,
-                       false);
+    WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex());
 }
 
 bool TForm1::FormKeyDown(int key) {
@@ -237,7 +229,7 @@ bool TForm1::Confirm(const QString& question) {
 }
 
 void TForm1::ComboBox1Change() {
-    GivenCount = GivenCountFor(ComboBox1->currentIndex(), GivenCount);
+    Game.SetLevel(ComboBox1->currentIndex());
     NewGame();
     ShowSolvedCount();
 }
@@ -246,26 +238,23 @@ void TForm1::NewGame() {
     const auto notice = std::make_unique<TWaitDialog1>(this);
     notice->Panel1->SetCaption(QStringLiteral("Создание нового Судоку. Ждите..."));
     notice->ShowNow();
-    ClearGrid(Sudoku.SolutionGrid);
-    GeneratePuzzle(Sudoku, GivenCount, ComboBox1->currentIndex(), ProgramRandom());
+    Game.NewPuzzle(ProgramRandom());
     ShowGame();
 }
 
-void TForm1::ShowGame() {
-    Sudoku.UndoHistory.clear();
+void TForm1::ShowCell(int column, int row) { StringGrid1->SetCell(column, row, CellText(Game.Shown(column, row))); }
+
+void TForm1::ShowBoard() {
     for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) {
-            const auto column = static_cast<std::size_t>(c);
-            const auto row = static_cast<std::size_t>(r);
-            StringGrid4->SetCell(c, r, CellText(Sudoku.SolutionGrid[column][row]));
-            if (Sudoku.GivenMask[column][row] == 1) {
-                Sudoku.PlayerGrid[column][row] = Sudoku.SolutionGrid[column][row];
-                StringGrid1->SetCell(c, r, CellText(Sudoku.SolutionGrid[column][row]));
-            } else {
-                Sudoku.PlayerGrid[column][row] = -1;
-                StringGrid1->SetCell(c, r, QString());
-            }
-        }
+        for (int r = 0; r < 9; ++r) ShowCell(c, r);
+}
+
+void TForm1::ShowGame() {
+    Game.Restart();
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r)
+            StringGrid4->SetCell(c, r, CellText(Game.Sudoku.SolutionGrid[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+    ShowBoard();
     StringGrid1->setFocus();
     StringGrid1->Repaint();
     DrawBoard(-1, -1);
@@ -279,7 +268,7 @@ void TForm1::ShowSolvedCount() {
     LevelCountPanel1->repaint();
 }
 
-void TForm1::UpdateCancelButton() { CancelButton1->setEnabled(!Sudoku.UndoHistory.empty()); }
+void TForm1::UpdateCancelButton() { CancelButton1->setEnabled(Game.CanUndo()); }
 
 void TForm1::LevelPassed() {
     {
@@ -298,7 +287,7 @@ void TForm1::LevelPassed() {
 }
 
 void TForm1::NewFameButton1Click() {
-    if (!IsSolved(Sudoku) && !Confirm(QStringLiteral("Начать новую игру?"))) return;
+    if (!Game.Solved() && !Confirm(QStringLiteral("Начать новую игру?"))) return;
     NewGame();
 }
 
@@ -309,28 +298,19 @@ void TForm1::RestartGameButton1Click() {
 
 void TForm1::SolutionGameButton1Click() {
     if (!Confirm(QStringLiteral("Показать решение?"))) return;
-    for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) StringGrid1->SetCell(c, r, StringGrid4->Cell(c, r));
+    Game.ShowSolution();
+    ShowBoard();
 }
 
 void TForm1::CancelButton1Click() {
-    if (Sudoku.UndoHistory.empty()) return;
-    Sudoku.PlayerGrid = Sudoku.UndoHistory.back();
-    Sudoku.UndoHistory.pop_back();
-    for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) {
-            const auto column = static_cast<std::size_t>(c);
-            const auto row = static_cast<std::size_t>(r);
-            const std::int32_t value = Sudoku.GivenMask[column][row] == 1 ? Sudoku.SolutionGrid[column][row]
-                                                                          : Sudoku.PlayerGrid[column][row];
-            StringGrid1->SetCell(c, r, CellText(value));
-        }
+    if (!Game.Undo()) return;
+    ShowBoard();
     UpdateCancelButton();
 }
 
-void TForm1::InternetLabel1Click() { contact->OpenWebAddress(); }
+void TForm1::InternetLabel1Click() { Contact->OpenWebAddress(); }
 
-void TForm1::EMailLabel1Click() { contact->OpenMailAddress(); }
+void TForm1::EMailLabel1Click() { Contact->OpenMailAddress(); }
 
 // ---- the board ----------------------------------------------------------------------------
 
@@ -338,17 +318,17 @@ QColor TForm1::BlockColour(int column, int row) {
     const auto outer = [](int x) { return (x >= 0 && x <= 2) || (x >= 6 && x <= 8); };
     const auto centre = [](int x) { return x >= 3 && x <= 5; };
     const bool a = (outer(column) && outer(row)) || (centre(column) && centre(row));
-    return WinColour(a ? SudokuColours::BlockA : SudokuColours::BlockB);
+    return WinColour(a ? sudoku_colours::BlockA : sudoku_colours::BlockB);
 }
 
 void TForm1::StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected) {
     const QString text = grid.Cell(column, row);
     const int x = rect.left() + rect.width() / 2 - grid.TextWidth(text) / 2;
     const int y = rect.top() + rect.height() / 2 - grid.TextHeight(text) / 2;
-    const QColor brush = selected ? WinColour(SudokuColours::SelectedCell) : BlockColour(column, row);
-    const bool given = Sudoku.GivenMask[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] == 1;
+    const QColor brush = selected ? WinColour(sudoku_colours::SelectedCell) : BlockColour(column, row);
     grid.FillRect(rect, brush);
-    grid.TextOut(x, y, text, WinColour(given ? SudokuColours::GivenDigit : SudokuColours::EnteredDigit));
+    grid.TextOut(x, y, text,
+                 WinColour(Game.IsGiven(column, row) ? sudoku_colours::GivenDigit : sudoku_colours::EnteredDigit));
 }
 
 void TForm1::DrawBoard(int selectedColumn, int selectedRow) {
@@ -368,7 +348,7 @@ void TForm1::HighlightSameDigits(int column, int row) {
                 StringGrid1->FillRect(rect, BlockColour(c, r));
                 StringGrid1->TextOut(rect.left() + rect.width() / 2 - StringGrid1->TextWidth(text) / 2,
                                      rect.top() + rect.height() / 2 - StringGrid1->TextHeight(text) / 2, text,
-                                     WinColour(SudokuColours::HighlightedDigit));
+                                     WinColour(sudoku_colours::HighlightedDigit));
             } else {
                 StringGrid1DrawCell(*StringGrid1, c, r, rect, false);
             }
@@ -381,9 +361,7 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
     StringGrid1->SetCol(column);
     AttachStringGrid1SelectCell();
 
-    const auto c = static_cast<std::size_t>(column);
-    const auto r = static_cast<std::size_t>(row);
-    if (Sudoku.GivenMask[c][r] == 0) {
+    if (!Game.IsGiven(column, row)) {
         canSelect = true;
         DrawBoard(column, row);
         const auto picker = std::make_unique<TInputDigitalDialog1>(this);
@@ -396,15 +374,14 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
         HighlightSameDigits(column, row);
         if (Seams::RunModal(*picker) == QDialog::Accepted) {
             const std::int32_t value = picker->DigitValue;
-            if (value < 0 || value > 9) {
-                Sudoku.PlayerGrid[c][r] = value;
-                StringGrid1->SetCell(column, row, QString());
+            if (value < 1 || value > 9) {
+                Game.Clear(column, row);
+                ShowCell(column, row);
             } else {
-                Sudoku.UndoHistory.push_back(Sudoku.PlayerGrid);
+                const bool solved = Game.Enter(column, row, value);
                 UpdateCancelButton();
-                Sudoku.PlayerGrid[c][r] = value;
-                StringGrid1->SetCell(column, row, QString::number(value));
-                if (IsSolved(Sudoku)) LevelPassed();
+                ShowCell(column, row);
+                if (solved) LevelPassed();
             }
         }
     }

@@ -1,8 +1,9 @@
 #pragma once
-// TForm1: the main window of the Sudoku game. It owns the game record and runs the flow:
-// the first puzzle at the first activation, a new puzzle, restart, undo, the solution, the
-// level choice with its solved counter, the level-passed sequence, and the board with its
-// digit picker.
+// TForm1: the main window of the Sudoku game. It owns the play state and shows it: the
+// first puzzle at the first activation, a new puzzle, restart, undo, the solution, the level
+// choice with its solved counter, the level-passed sequence, and the board with its digit
+// picker. The rules of play live in the play state; the window turns clicks and keys into
+// its moves and draws what it says.
 
 #include <QMetaObject>
 #include <QString>
@@ -11,21 +12,24 @@
 #include <string>
 
 #include "common/ProgramFolder.h"
-#include "sudoku/engine/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuGame.h"
 
-class BevelPanel;
-class ContactBlock;
 class QComboBox;
 class QLabel;
-class SpeedButton;
 class SudokuBoardGrid;
+
+namespace vum {
+class BevelPanel;
+class ContactBlock;
+class GlyphButton;
+}  // namespace vum
 
 class TForm1 : public QWidget {
     Q_OBJECT
 
 public:
     // dataFolder: where VumSudoku.ini and VumSudoku.dat live, ending in '/'.
-    explicit TForm1(const std::string& dataFolder = GameDataFolder("VumSudoku"));
+    explicit TForm1(const std::string& dataFolder = vum::GameDataFolder("VumSudoku"));
     ~TForm1() override;
 
     static constexpr int ClientWidth = 744;
@@ -36,8 +40,8 @@ public:
     QString AppTitle;
     std::string BestScorePath;
     std::string IniPath;
-    std::int32_t GivenCount = InitialGivenCount;
-    stSudoku Sudoku;
+    // The puzzle, the player's entries, the undo history and what the board shows.
+    vum::SudokuGame Game;
 
     // Handlers of the window and its components.
     void FormActivate();
@@ -68,13 +72,13 @@ public:
     SudokuBoardGrid* StringGrid4;  // hidden: the solution's texts
     QLabel* Label1;
     QComboBox* ComboBox1;
-    BevelPanel* LevelCountPanel1;
-    SpeedButton* NewFameButton1;
-    SpeedButton* CancelButton1;
-    SpeedButton* RestartGameButton1;
-    SpeedButton* SolutionGameButton1;
-    BevelPanel* Panel2;
-    ContactBlock* contact;
+    vum::BevelPanel* LevelCountPanel1;
+    vum::GlyphButton* NewFameButton1;
+    vum::GlyphButton* CancelButton1;
+    vum::GlyphButton* RestartGameButton1;
+    vum::GlyphButton* SolutionGameButton1;
+    vum::BevelPanel* Panel2;
+    vum::ContactBlock* Contact;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,12 +94,15 @@ private:
     void DetachStringGrid1SelectCell();
     // FormActivate, after the event that asked for it has been handled.
     void PostFormActivate();
+    // Puts what the play state shows into the board's texts: one cell, or all of them.
+    void ShowCell(int column, int row);
+    void ShowBoard();
     // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)
     // selected (none for -1).
     void DrawBoard(int selectedColumn, int selectedRow);
     // Asks a question of the flow; true for Yes.
     bool Confirm(const QString& question);
 
-    QMetaObject::Connection comboBox1Change;
-    bool activatePosted = false;
+    QMetaObject::Connection comboBox1Change_;
+    bool activatePosted_ = false;
 };

@@ -5,7 +5,12 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "sudoku/SudokuPanels.h"
+#include "gui/Dialogs.h"
+#include "gui/Fonts.h"
+#include "gui/Panels.h"
+#include "sudoku/SudokuLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -34,18 +39,15 @@ TWaitDialog1::TWaitDialog1(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Fra
     setFixedSize(ClientWidth, ClientHeight);
     // The main window keeps the focus; the notice only informs.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    WhitePanel = new BevelPanel(this, "WhitePanel", {0, 0, ClientWidth, ClientHeight}, SudokuColours::White);
-    Panel1 = new BevelPanel(WhitePanel, "Panel1", {12, 12, 445, 69}, SudokuColours::Window, Bevel::Raised);
+    WhitePanel = new BevelPanel(this, "WhitePanel", {0, 0, ClientWidth, ClientHeight}, system_colours::White);
+    Panel1 = new BevelPanel(WhitePanel, "Panel1", {12, 12, 445, 69}, sudoku_colours::Window, Bevel::Raised);
     Panel1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 24));
-    Panel1->SetFontColour(WinColour(SudokuColours::White));
+    Panel1->SetFontColour(WinColour(system_colours::White));
     Panel1->SetCaption(QString::fromUtf8(DesignCaption));
 }
 
 void TWaitDialog1::ShowNow() {
-    if (QWidget* owner = parentWidget()) {
-        const QRect over = owner->window()->frameGeometry();
-        move(over.left() + (over.width() - width()) / 2, over.top() + (over.height() - height()) / 2);
-    }
+    if (QWidget* owner = parentWidget()) CentreOver(this, owner->window());
     show();
     // A new window can be painted only once the window system has mapped it: let the
     // events that map it through (no input), then paint.

@@ -5,7 +5,9 @@
 
 #include <QDialog>
 
+namespace vum {
 class BevelPanel;
+}  // namespace vum
 
 class TWaitDialog1 : public QDialog {
     Q_OBJECT
@@ -21,6 +23,6 @@ public:
     // once, so that it stands on the screen while the caller's work blocks the thread.
     void ShowNow();
 
-    BevelPanel* WhitePanel;
-    BevelPanel* Panel1;
+    vum::BevelPanel* WhitePanel;
+    vum::BevelPanel* Panel1;
 };

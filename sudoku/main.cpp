@@ -5,6 +5,8 @@
 #include "gui/VumApplication.h"
 #include "sudoku/Unit1.h"
 
+using namespace vum;
+
 namespace {
 
 constexpr CommandLineText CommandLine{

@@ -1,6 +1,7 @@
 // vum-sudoku-gen: prints Sudoku puzzles made by the game's own generator, one a line, in the
 // common 81-character form read row by row (digits for the givens, '.' for the rest), then a
-// blank and the 81 digits of the solution.
+// blank and the 81 digits of the solution. Every puzzle, at every level, has exactly one
+// solution.
 //
 //   vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]
 //   vum-sudoku-gen --help | --version
@@ -18,6 +19,8 @@
 #include "common/CommandLine.h"
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuPuzzle.h"
+
+using namespace vum;
 
 namespace {
 

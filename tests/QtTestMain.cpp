@@ -6,6 +6,8 @@
 #include "gui/Seams.h"
 #include "gui/VumApplication.h"
 
+using namespace vum;
+
 namespace {
 
 // Every test starts with the real seams replaced by nothing: a test that forgets to answer

@@ -17,8 +17,14 @@
 #include "common/Winifile.h"
 #include "gui/Seams.h"
 #include "squares/Leveldialog.h"
-#include "squares/PanelWidgets.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
+#include "gui/PictureBox.h"
+#include "squares/SquaresLook.h"
 #include "squares/Unit1.h"
+
+// Window tests use the project's names unqualified.
+using namespace vum;
 
 // Answers the modal dialogs a test expects, in order, and records every dialog run. A
 // dialog that no step expects fails the test and is closed at once.
@@ -88,11 +94,11 @@ inline std::unique_ptr<TForm1> StartGame(const SquaresFolder& folder, int level 
 
 // Lays rows of colour codes ("1120000000") on the field so that the last one is row 19.
 inline void LayField(TForm1& form, const std::vector<std::string>& rows) {
-    form.Squares.Field.fill(0);
-    const int first = SquaresField::Rows - static_cast<int>(rows.size());
+    form.Game.Squares.Field.fill(0);
+    const int first = vum::SquaresField::Rows - static_cast<int>(rows.size());
     for (std::size_t r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < SquaresField::Columns; ++c)
-            form.Squares.Field[static_cast<std::size_t>((first + static_cast<int>(r)) * SquaresField::Columns + c)] =
+        for (int c = 0; c < vum::SquaresField::Columns; ++c)
+            form.Game.Squares.Field[static_cast<std::size_t>((first + static_cast<int>(r)) * vum::SquaresField::Columns + c)] =
                 static_cast<std::uint8_t>(rows[r][static_cast<std::size_t>(c)] - '0');
     form.DrawField();
 }

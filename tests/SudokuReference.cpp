@@ -2,7 +2,7 @@
 
 #include "common/WRandom.h"
 
-namespace SudokuReference {
+namespace vum::reference {
 namespace {
 
 std::int32_t Band(std::int32_t x) { return x / 3 * 3; }
@@ -56,7 +56,7 @@ bool CanPlace(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t colum
 }
 
 void SearchSolutions(stIndex start, const SudokuGrid& grid, const SudokuMask& mask,
-                     std::vector<SudokuGrid>& solutions, std::int32_t difficulty) {
+                     std::vector<SudokuGrid>& solutions) {
     if (solutions.size() >= 2) return;
     SudokuGrid ownGrid = grid;
     SudokuMask ownMask = mask;
@@ -77,13 +77,12 @@ void SearchSolutions(stIndex start, const SudokuGrid& grid, const SudokuMask& ma
             if (solutions.size() == 2) return;
             continue;
         }
-        SearchSolutions(left.front(), ownGrid, ownMask, solutions, difficulty);
+        SearchSolutions(left.front(), ownGrid, ownMask, solutions);
         if (solutions.size() == 2) return;
-        if (difficulty == 2) return;
     }
 }
 
-std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t difficulty) {
+std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask) {
     std::vector<stIndex> empty;
     for (std::int32_t c = 0; c < 9; ++c) {
         for (std::int32_t r = 0; r < 9; ++r) {
@@ -92,7 +91,7 @@ std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask, std:
     }
     std::vector<SudokuGrid> solutions;
     for (const stIndex start : empty) {
-        SearchSolutions(start, grid, mask, solutions, difficulty);
+        SearchSolutions(start, grid, mask, solutions);
         if (solutions.size() == 2) break;
     }
     return static_cast<std::int32_t>(solutions.size());
@@ -116,9 +115,8 @@ bool TryFillSolution(SudokuGrid& grid, WRandom& random) {
     return true;
 }
 
-void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                    std::int32_t difficulty, WRandom& random) {
-    while (!SudokuReference::TryFillSolution(solution, random)) {
+void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount, WRandom& random) {
+    while (!reference::TryFillSolution(solution, random)) {
         for (auto& column : solution) column.fill(-1);
     }
     for (;;) {
@@ -132,8 +130,8 @@ void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t given
                 ++count;
             }
         } while (count < givenCount);
-        if (SudokuReference::CountSolutions(solution, givens, difficulty) == 1) return;
+        if (reference::CountSolutions(solution, givens) == 1) return;
     }
 }
 
-}  // namespace SudokuReference
+}  // namespace vum::reference

@@ -7,27 +7,25 @@
 
 #include "sudoku/engine/SudokuPuzzle.h"
 
-class WRandom;
-
-namespace SudokuReference {
+namespace vum::reference {
 
 bool CanPlace(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t column, std::int32_t row,
               std::int32_t digit);
 
-// One search from the start cell on private copies of the grid and the mask at every level;
-// adds the complete grids it reaches to solutions, never two equal ones, never more than two.
-// At difficulty 2 each level keeps only its first legal digit.
+// One complete search from the start cell on private copies of the grid and the mask at
+// every level; adds the complete grids it reaches to solutions, never two equal ones, never
+// more than two.
 void SearchSolutions(stIndex start, const SudokuGrid& grid, const SudokuMask& mask,
-                     std::vector<SudokuGrid>& solutions, std::int32_t difficulty);
+                     std::vector<SudokuGrid>& solutions);
 
 // One search per unmarked cell in column-major order, until two grids are found.
-std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t difficulty);
+std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask);
 
 // One fill attempt of an all -1 grid; false at the first cell without a candidate.
 bool TryFillSolution(SudokuGrid& grid, WRandom& random);
 
 // Fill (restarting from an empty grid after each dead end), then givens until the count is 1.
-void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                    std::int32_t difficulty, WRandom& random);
+// Slow beyond use below about 35 givens.
+void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount, WRandom& random);
 
-}  // namespace SudokuReference
+}  // namespace vum::reference

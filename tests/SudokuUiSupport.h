@@ -20,9 +20,15 @@
 #include "gui/Seams.h"
 #include "sudoku/Inputdigitaldialog.h"
 #include "sudoku/SudokuBoardGrid.h"
-#include "sudoku/SudokuPanels.h"
+#include "gui/Fonts.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
+#include "sudoku/SudokuLook.h"
 #include "sudoku/Unit1.h"
 #include "sudoku/Waitdialog.h"
+
+// Window tests use the project's names unqualified.
+using namespace vum;
 
 using Cell = std::pair<int, int>;  // column, row
 
@@ -75,7 +81,7 @@ inline std::unique_ptr<TForm1> StartGame(const SudokuFolder& folder) {
 
 inline int CountGivens(const TForm1& form) {
     int count = 0;
-    for (const auto& column : form.Sudoku.GivenMask)
+    for (const auto& column : form.Game.Sudoku.GivenMask)
         for (const auto given : column) count += given;
     return count;
 }
@@ -84,7 +90,7 @@ inline std::vector<Cell> EmptyCells(const TForm1& form) {
     std::vector<Cell> cells;
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
-            if (form.Sudoku.PlayerGrid[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == -1)
+            if (form.Game.Sudoku.PlayerGrid[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == -1)
                 cells.emplace_back(c, r);
     return cells;
 }
@@ -93,17 +99,17 @@ inline std::vector<Cell> Givens(const TForm1& form) {
     std::vector<Cell> cells;
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
-            if (form.Sudoku.GivenMask[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1)
+            if (form.Game.Sudoku.GivenMask[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1)
                 cells.emplace_back(c, r);
     return cells;
 }
 
 inline std::int32_t Solution(const TForm1& form, Cell cell) {
-    return form.Sudoku.SolutionGrid[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
+    return form.Game.Sudoku.SolutionGrid[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
 }
 
 inline std::int32_t Player(const TForm1& form, Cell cell) {
-    return form.Sudoku.PlayerGrid[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
+    return form.Game.Sudoku.PlayerGrid[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
 }
 
 // A digit 1..9 that differs from the cell's solution digit.
@@ -120,7 +126,7 @@ inline std::vector<QString> Texts(const SudokuBoardGrid& grid) {
 // The texts the board shows for the player's grid.
 inline std::vector<QString> PlayerTexts(const TForm1& form) {
     std::vector<QString> texts;
-    for (const auto& column : form.Sudoku.PlayerGrid)
+    for (const auto& column : form.Game.Sudoku.PlayerGrid)
         for (const auto value : column) texts.push_back(value < 0 ? QString() : QString::number(value));
     return texts;
 }

@@ -24,6 +24,8 @@
 #include "contact/ContactBlock.h"
 #include "contact/ContactDetails.h"
 
+using namespace vum;
+
 void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
@@ -114,13 +116,13 @@ struct TextLook {
 };
 
 std::vector<TextLook> TextLooks(Placement placement) {
-    const QString company = ContactDetails::CompanyName.toString();
+    const QString company = contact_details::CompanyName.toString();
     std::vector<TextLook> looks = {
-        {"PhoneLabel1", "Тел.: " + ContactDetails::Phone1.toString(), 13, false, Qt::white, false},
-        {"Label3", "Тел.: " + ContactDetails::Phone2.toString(), 13, false, Qt::white, false},
-        {"FaxLabel1", "Факс: " + ContactDetails::Fax.toString(), 13, false, Qt::white, false},
-        {"InternetLabel1", ContactDetails::WebAddress.toString(), 13, false, Qt::white, true},
-        {"EMailLabel1", ContactDetails::MailAddress.toString(), 13, false, Qt::white, true},
+        {"PhoneLabel1", "Тел.: " + contact_details::Phone1.toString(), 13, false, Qt::white, false},
+        {"Label3", "Тел.: " + contact_details::Phone2.toString(), 13, false, Qt::white, false},
+        {"FaxLabel1", "Факс: " + contact_details::Fax.toString(), 13, false, Qt::white, false},
+        {"InternetLabel1", contact_details::WebAddress.toString(), 13, false, Qt::white, true},
+        {"EMailLabel1", contact_details::MailAddress.toString(), 13, false, Qt::white, true},
     };
     if (placement == Placement::Sudoku) {
         looks.push_back({"Label2", company, 20, true, Qt::black, false});
@@ -325,8 +327,8 @@ TEST_P(ContactBlockTest, WebLinksOpenTheTextShownOnInternetLabel1) {
     ASSERT_NE(web, nullptr);
     // A bare host name is a web page; a text with a scheme goes out as it stands.
     for (const auto& [shown, opened] :
-         {std::pair{ContactDetails::WebAddress.toString(),
-                    "http://" + ContactDetails::WebAddress.toString()},
+         {std::pair{contact_details::WebAddress.toString(),
+                    "http://" + contact_details::WebAddress.toString()},
           std::pair{QString("https://igry.vum.example/sudoku"),
                     QString("https://igry.vum.example/sudoku")},
           std::pair{QString("vum.example/igry?id=7"), QString("http://vum.example/igry?id=7")}}) {
@@ -347,7 +349,7 @@ TEST_P(ContactBlockTest, MailLinkWritesToTheTextShownOnEMailLabel1) {
     QLabel* mail = FindLabel("EMailLabel1");
     ASSERT_NE(mail, nullptr);
     EXPECT_EQ(ClickAndCollect("EMailLabel1"),
-              QStringList{"mailto:" + ContactDetails::MailAddress.toString()});
+              QStringList{"mailto:" + contact_details::MailAddress.toString()});
     mail->setText("help@vum.example");
     EXPECT_EQ(ClickAndCollect("EMailLabel1"), QStringList{"mailto:help@vum.example"});
     // An empty address still opens a new message, to nobody yet.

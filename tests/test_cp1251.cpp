@@ -5,6 +5,8 @@
 
 #include "common/Cp1251.h"
 
+using namespace vum;
+
 namespace {
 
 // glibc's own CP1251 table, as an independent reference.

@@ -10,6 +10,8 @@
 #include "gui/Seams.h"
 #include "gui/Text.h"
 
+using namespace vum;
+
 TEST(GameTimer, RepeatingTheIntervalOrTheEnableKeepsTheCountdown) {
     GameTimer timer(nullptr, 10000, true);
     QTest::qWait(60);

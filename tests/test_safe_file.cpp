@@ -9,6 +9,8 @@
 #include "common/ProgramFolder.h"
 #include "common/SafeFile.h"
 
+using namespace vum;
+
 namespace {
 
 std::size_t FilesIn(const std::string& folder) {

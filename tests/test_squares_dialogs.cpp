@@ -13,12 +13,20 @@
 #include <optional>
 
 #include "SquaresUiSupport.h"
+#include "common/Cp1251.h"
+#include "common/Wbestscorefile.h"
 #include "squares/Bestscoretabledialog.h"
 #include "squares/DecorativeFrame.h"
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
-#include "squares/PanelWidgets.h"
+#include "gui/Fonts.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
+#include "gui/PictureBox.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 void PrintTo(const QRect& r, std::ostream* os) {
@@ -114,7 +122,7 @@ void CheckCaptionsFit(QWidget* window) {
             << panel->objectName().toStdString() << ": " << text.toStdString();
         EXPECT_LE(metrics.height(), panel->height() - 2 * bevels) << panel->objectName().toStdString();
     }
-    for (auto* button : window->findChildren<FlatButton*>())
+    for (auto* button : window->findChildren<GlyphButton*>())
         EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), button->width() - 2)
             << button->objectName().toStdString();
 }
@@ -155,8 +163,11 @@ TEST(SquaresLayout, MainWindowMatchesItsTable) {
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_EQ(form->windowTitle(), "ВУМ квадратики");
     EXPECT_EQ(form->font().pixelSize(), 13);
-    EXPECT_EQ(form->font().family(), "MS Sans Serif");
-    const char* sans = "MS Sans Serif";
+    // The old Windows face is asked for as both games ask for it (Arial where it is missing).
+    const QString face = FontFace(QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(form->font().family(), face);
+    const QByteArray faceName = face.toUtf8();
+    const char* sans = faceName.constData();
     CheckLayout(form.get(), {
         {"GamePanel1", {0, 0, 305, 604}, nullptr, Any, 0, nullptr, false, false, Any, std::nullopt, B{Raised, Lowered}},
         {"Image1", {2, 2, 301, 600}},
@@ -184,9 +195,9 @@ TEST(SquaresLayout, MainWindowMatchesItsTable) {
     EXPECT_NE(form->SpeedButton1->Glyph(), form->SpeedButton2->Glyph());
     for (QWidget* child : form->findChildren<QWidget*>()) EXPECT_EQ(child->focusPolicy(), Qt::NoFocus);
 
-    form->Squares.Score = 99990;
+    form->Game.Squares.Score = 99990;
     form->ShowScore();
-    form->Clock.SpeedLevel = 10;
+    form->Game.Clock.SpeedLevel = 10;
     form->ShowLevel();
     CheckCaptionsFit(form.get());
 }
@@ -508,6 +519,25 @@ TEST(SquaresTableDialog, AnyKeyOrAnyButtonAnywhereClosesIt) {
     QSignalSpy finished(&table, &QDialog::finished);
     QTest::keyClick(table.NamePanels[4], Qt::Key_Z);
     EXPECT_EQ(finished.size(), 1);
+}
+
+TEST(SquaresTableDialog, EachRowShowsItsPlaceThenTheNameAsStored) {
+    auto owner = Owner();
+    TestFolder folder;
+    const std::string path = folder.File("VumColor1.dat");
+    WBestScoreFile file(0);
+    file.FileName = path;
+    for (int place = 10; place >= 1; --place) file.AddScore(Cp1251FromUtf8("Игрок ") + std::to_string(place), 1000 - place);
+    TBestScoreTableDialog1 table(owner.get());
+    table.BestScorePath = QString::fromStdString(path);
+    table.show();
+    for (int i = 0; i < 10; ++i) {
+        // A blank before the places 1 to 9 keeps the points of all ten rows in one column.
+        const QString place = i < 9 ? QStringLiteral(" %1. ").arg(i + 1) : QStringLiteral("10. ");
+        const QString name = QStringLiteral("Игрок %1").arg(i + 1);
+        EXPECT_EQ(table.NamePanels[static_cast<std::size_t>(i)]->Caption(), place + name.leftJustified(30)) << i;
+        EXPECT_EQ(table.ScorePanels[static_cast<std::size_t>(i)]->Caption(), QString::number(999 - i)) << i;
+    }
 }
 
 TEST(SquaresHelpDialog, AnyKeyOrAClickAnywhereClosesIt) {

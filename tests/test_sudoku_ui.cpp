@@ -11,16 +11,18 @@
 #include "UrlCatcher.h"
 #include "contact/ContactBlock.h"
 
+using namespace vum;
+
 namespace {
 
 void ExpectFreshPuzzle(const TForm1& form, int givens) {
     EXPECT_EQ(CountGivens(form), givens);
-    EXPECT_TRUE(form.Sudoku.UndoHistory.empty());
+    EXPECT_TRUE(form.Game.Sudoku.UndoHistory.empty());
     EXPECT_FALSE(form.CancelButton1->isEnabled());
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r) {
             const Cell cell{c, r};
-            const bool given = form.Sudoku.GivenMask[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1;
+            const bool given = form.Game.Sudoku.GivenMask[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1;
             EXPECT_EQ(form.StringGrid4->Cell(c, r), QString::number(Solution(form, cell)));
             EXPECT_EQ(Player(form, cell), given ? Solution(form, cell) : -1);
             EXPECT_EQ(form.StringGrid1->Cell(c, r), given ? QString::number(Solution(form, cell)) : QString());
@@ -34,7 +36,7 @@ TEST(SudokuStart, WithoutSettingsPlaysLevelOneAndClosingStoresIt) {
     NoticeWatcher notices;
     TForm1 form(folder.Data());
     EXPECT_FALSE(form.Activated);
-    EXPECT_EQ(form.GivenCount, 35);
+    EXPECT_EQ(form.Game.GivenCount, 35);
     EXPECT_EQ(form.LevelCountPanel1->Caption(), "Решено:");
     EXPECT_EQ(form.AppTitle, "ВУМ Судоку 1.0");
     EXPECT_EQ(QApplication::applicationName(), "ВУМ Судоку 1.0");
@@ -44,7 +46,7 @@ TEST(SudokuStart, WithoutSettingsPlaysLevelOneAndClosingStoresIt) {
     form.FormActivate();
     EXPECT_TRUE(form.Activated);
     EXPECT_EQ(form.ComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form.GivenCount, 35);
+    EXPECT_EQ(form.Game.GivenCount, 35);
     EXPECT_EQ(form.LevelCountPanel1->Caption(), "Решено: 0");
     ExpectFreshPuzzle(form, 35);
     EXPECT_EQ(notices.captions, std::vector<QString>{MakingCaption});
@@ -65,7 +67,7 @@ TEST(SudokuStart, StoredLevelTwoPlaysHardWithItsOwnCounter) {
     EXPECT_EQ(notices.captions.size(), 1U) << "one puzzle, made once";
     EXPECT_EQ(form->ComboBox1->currentIndex(), 2);
     EXPECT_EQ(form->ComboBox1->currentText(), "Сложный");
-    EXPECT_EQ(form->GivenCount, 28);
+    EXPECT_EQ(form->Game.GivenCount, 28);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 2");
     ExpectFreshPuzzle(*form, 28);
 }
@@ -78,7 +80,7 @@ TEST(SudokuStart, StoredLevelOutsideTheItemsFallsBackToLevelOne) {
         folder.Count(1, 4);
         const auto form = StartGame(folder);
         EXPECT_EQ(form->ComboBox1->currentIndex(), 1);
-        EXPECT_EQ(form->GivenCount, 35);
+        EXPECT_EQ(form->Game.GivenCount, 35);
         EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 4");
         form->close();
         EXPECT_EQ(folder.StoredLevel(), 1);
@@ -92,14 +94,14 @@ TEST(SudokuStart, TheFirstPaintStartsTheGameAndLaterActivationsChangeNothing) {
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTRY_VERIFY_WITH_TIMEOUT(form.Activated, 5000);
-    const auto solution = form.Sudoku.SolutionGrid;
-    const auto mask = form.Sudoku.GivenMask;
+    const auto solution = form.Game.Sudoku.SolutionGrid;
+    const auto mask = form.Game.Sudoku.GivenMask;
 
     form.FormActivate();
     QApplication::setActiveWindow(&form);
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.Sudoku.SolutionGrid, solution);
-    EXPECT_EQ(form.Sudoku.GivenMask, mask);
+    EXPECT_EQ(form.Game.Sudoku.SolutionGrid, solution);
+    EXPECT_EQ(form.Game.Sudoku.GivenMask, mask);
     EXPECT_EQ(notices.captions.size(), 1U);
 }
 
@@ -109,18 +111,18 @@ TEST(SudokuLevel, ChoosingALevelMakesAPuzzleAtOnceAndShowsItsCounter) {
     const auto form = StartGame(folder);
     PickerScript pickers;
     Enter(*form, pickers, EmptyCells(*form).front(), 5);
-    ASSERT_EQ(form->Sudoku.UndoHistory.size(), 1U);
+    ASSERT_EQ(form->Game.Sudoku.UndoHistory.size(), 1U);
 
     // No question although a game is under way (an unexpected question fails the test).
     NoticeWatcher notices;
     form->ComboBox1->setCurrentIndex(0);
-    EXPECT_EQ(form->GivenCount, 42);
+    EXPECT_EQ(form->Game.GivenCount, 42);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 3");
     ExpectFreshPuzzle(*form, 42);
     EXPECT_EQ(notices.captions, std::vector<QString>{MakingCaption});
 
     form->ComboBox1->setCurrentIndex(2);
-    EXPECT_EQ(form->GivenCount, 28);
+    EXPECT_EQ(form->Game.GivenCount, 28);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 0");
     ExpectFreshPuzzle(*form, 28);
     form->close();
@@ -132,7 +134,7 @@ TEST(SudokuNewGame, AnythingButYesKeepsTheBoardAndTheHistory) {
     const auto form = StartGame(folder);
     PickerScript pickers;
     Enter(*form, pickers, EmptyCells(*form).front(), 4);
-    const stSudoku before = form->Sudoku;
+    const stSudoku before = form->Game.Sudoku;
     const auto texts = Texts(*form->StringGrid1);
 
     for (const auto answer : {QMessageBox::No, QMessageBox::Cancel}) {
@@ -141,9 +143,9 @@ TEST(SudokuNewGame, AnythingButYesKeepsTheBoardAndTheHistory) {
         ASSERT_EQ(questions.asked.size(), 1U);
         EXPECT_EQ(questions.asked[0].first, "ВУМ Судоку 1.0");
         EXPECT_EQ(questions.asked[0].second, "Начать новую игру?");
-        EXPECT_EQ(form->Sudoku.SolutionGrid, before.SolutionGrid);
-        EXPECT_EQ(form->Sudoku.PlayerGrid, before.PlayerGrid);
-        EXPECT_EQ(form->Sudoku.UndoHistory, before.UndoHistory);
+        EXPECT_EQ(form->Game.Sudoku.SolutionGrid, before.SolutionGrid);
+        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, before.PlayerGrid);
+        EXPECT_EQ(form->Game.Sudoku.UndoHistory, before.UndoHistory);
         EXPECT_EQ(Texts(*form->StringGrid1), texts);
         EXPECT_TRUE(form->CancelButton1->isEnabled());
     }
@@ -159,7 +161,7 @@ TEST(SudokuNewGame, AnythingButYesKeepsTheBoardAndTheHistory) {
 TEST(SudokuNewGame, ASolvedBoardGoesOnWithoutAQuestion) {
     SudokuFolder folder;
     const auto form = StartGame(folder);
-    form->Sudoku.PlayerGrid = form->Sudoku.SolutionGrid;
+    form->Game.Sudoku.PlayerGrid = form->Game.Sudoku.SolutionGrid;
     NoticeWatcher notices;
     form->NewFameButton1Click();  // an unexpected question fails the test
     EXPECT_EQ(notices.captions, std::vector<QString>{MakingCaption});
@@ -173,7 +175,7 @@ TEST(SudokuRestart, KeepsTheGivensAndEmptiesTheHistory) {
     const auto empty = EmptyCells(*form);
     Enter(*form, pickers, empty[0], 1);
     Enter(*form, pickers, empty[1], 2);
-    const stSudoku before = form->Sudoku;
+    const stSudoku before = form->Game.Sudoku;
 
     {
         QuestionScript no(QMessageBox::No);
@@ -181,14 +183,14 @@ TEST(SudokuRestart, KeepsTheGivensAndEmptiesTheHistory) {
         ASSERT_EQ(no.asked.size(), 1U);
         EXPECT_EQ(no.asked[0].first, "ВУМ Судоку 1.0");
         EXPECT_EQ(no.asked[0].second, "Начать игру заново?");
-        EXPECT_EQ(form->Sudoku.PlayerGrid, before.PlayerGrid);
-        EXPECT_EQ(form->Sudoku.UndoHistory.size(), 2U);
+        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, before.PlayerGrid);
+        EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 2U);
     }
     QuestionScript yes(QMessageBox::Yes);
     QTest::mouseClick(form->RestartGameButton1, Qt::LeftButton);
     EXPECT_EQ(yes.asked.size(), 1U);
-    EXPECT_EQ(form->Sudoku.SolutionGrid, before.SolutionGrid);
-    EXPECT_EQ(form->Sudoku.GivenMask, before.GivenMask);
+    EXPECT_EQ(form->Game.Sudoku.SolutionGrid, before.SolutionGrid);
+    EXPECT_EQ(form->Game.Sudoku.GivenMask, before.GivenMask);
     ExpectFreshPuzzle(*form, 35);
 }
 
@@ -196,30 +198,30 @@ TEST(SudokuUndo, ThreeUndosBringBackTheStartOfThePuzzle) {
     SudokuFolder folder;
     const auto form = StartGame(folder);
     PickerScript pickers;
-    const auto start = form->Sudoku.PlayerGrid;
+    const auto start = form->Game.Sudoku.PlayerGrid;
     const auto startTexts = Texts(*form->StringGrid1);
     const auto empty = EmptyCells(*form);
     Enter(*form, pickers, empty[0], 3);
-    const auto afterOne = form->Sudoku.PlayerGrid;
+    const auto afterOne = form->Game.Sudoku.PlayerGrid;
     Enter(*form, pickers, empty[1], 6);
-    const auto afterTwo = form->Sudoku.PlayerGrid;
+    const auto afterTwo = form->Game.Sudoku.PlayerGrid;
     // The third entry overwrites the first cell: one undo restores the digit it had.
     Enter(*form, pickers, empty[0], 9);
     EXPECT_EQ(Player(*form, empty[0]), 9);
-    EXPECT_EQ(form->Sudoku.UndoHistory.size(), 3U);
+    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 3U);
 
     for (const auto& expected : {afterTwo, afterOne, start}) {
         EXPECT_TRUE(form->CancelButton1->isEnabled());
         QTest::mouseClick(form->CancelButton1, Qt::LeftButton);
-        EXPECT_EQ(form->Sudoku.PlayerGrid, expected);
+        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, expected);
         EXPECT_EQ(Texts(*form->StringGrid1), PlayerTexts(*form));
     }
     EXPECT_EQ(Texts(*form->StringGrid1), startTexts);
-    EXPECT_TRUE(form->Sudoku.UndoHistory.empty());
+    EXPECT_TRUE(form->Game.Sudoku.UndoHistory.empty());
     EXPECT_FALSE(form->CancelButton1->isEnabled());
     // A disabled button takes no click, and the handler itself has nothing to undo.
     form->CancelButton1Click();
-    EXPECT_EQ(form->Sudoku.PlayerGrid, start);
+    EXPECT_EQ(form->Game.Sudoku.PlayerGrid, start);
 }
 
 TEST(SudokuSolution, ShowsEveryDigitAndTheNextUndoShowsThePlayersBoard) {
@@ -229,7 +231,7 @@ TEST(SudokuSolution, ShowsEveryDigitAndTheNextUndoShowsThePlayersBoard) {
     const auto empty = EmptyCells(*form);
     Enter(*form, pickers, empty[0], WrongDigit(*form, empty[0]));
     Enter(*form, pickers, empty[1], 7);
-    const auto player = form->Sudoku.PlayerGrid;
+    const auto player = form->Game.Sudoku.PlayerGrid;
 
     {
         QuestionScript no(QMessageBox::Cancel);
@@ -240,8 +242,8 @@ TEST(SudokuSolution, ShowsEveryDigitAndTheNextUndoShowsThePlayersBoard) {
     QuestionScript yes(QMessageBox::Yes);
     QTest::mouseClick(form->SolutionGameButton1, Qt::LeftButton);
     EXPECT_EQ(Texts(*form->StringGrid1), Texts(*form->StringGrid4));
-    EXPECT_EQ(form->Sudoku.PlayerGrid, player);
-    EXPECT_EQ(form->Sudoku.UndoHistory.size(), 2U);
+    EXPECT_EQ(form->Game.Sudoku.PlayerGrid, player);
+    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 2U);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 0");
 
     form->CancelButton1Click();
@@ -258,7 +260,7 @@ TEST(SudokuEntry, ClearingACellTakesNoUndoStep) {
     const auto empty = EmptyCells(*form);
     // "-" on an empty cell: nothing to undo afterwards.
     Enter(*form, pickers, empty[1], 0);
-    EXPECT_TRUE(form->Sudoku.UndoHistory.empty());
+    EXPECT_TRUE(form->Game.Sudoku.UndoHistory.empty());
     EXPECT_FALSE(form->CancelButton1->isEnabled());
 
     Enter(*form, pickers, empty[0], 8);
@@ -266,7 +268,7 @@ TEST(SudokuEntry, ClearingACellTakesNoUndoStep) {
     Enter(*form, pickers, empty[0], 0);
     EXPECT_EQ(Player(*form, empty[0]), -1);
     EXPECT_EQ(form->StringGrid1->Cell(empty[0].first, empty[0].second), QString());
-    EXPECT_EQ(form->Sudoku.UndoHistory.size(), 1U);
+    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 1U);
     EXPECT_TRUE(form->CancelButton1->isEnabled());
     EXPECT_EQ(pickers.opened, 3);
 }
@@ -277,7 +279,7 @@ TEST(SudokuEntry, EscapeAClickOnThePickerOrItsCloseBoxChangeNothing) {
     PickerScript pickers;
     const Cell cell = EmptyCells(*form).front();
     Enter(*form, pickers, cell, 2);
-    const stSudoku before = form->Sudoku;
+    const stSudoku before = form->Game.Sudoku;
     const auto texts = Texts(*form->StringGrid1);
 
     const std::vector<std::function<void(TInputDigitalDialog1&)>> cancels = {
@@ -299,8 +301,8 @@ TEST(SudokuEntry, EscapeAClickOnThePickerOrItsCloseBoxChangeNothing) {
         bool canSelect = false;
         form->StringGrid1SelectCell(cell.first, cell.second, canSelect);
         EXPECT_FALSE(closedWith) << "the picker closed";
-        EXPECT_EQ(form->Sudoku.PlayerGrid, before.PlayerGrid);
-        EXPECT_EQ(form->Sudoku.UndoHistory, before.UndoHistory);
+        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, before.PlayerGrid);
+        EXPECT_EQ(form->Game.Sudoku.UndoHistory, before.UndoHistory);
         EXPECT_EQ(Texts(*form->StringGrid1), texts);
     }
 }
@@ -314,11 +316,11 @@ TEST(SudokuLevelPassed, TheLastCorrectEntryCountsShowsTheNoticeAndStartsTheNextP
     const Cell last = empty.back();
     empty.pop_back();
     for (const Cell& cell : empty) Enter(*form, pickers, cell, Solution(*form, cell));
-    const auto solution = form->Sudoku.SolutionGrid;
+    const auto solution = form->Game.Sudoku.SolutionGrid;
 
     // A wrong last digit completes the board but does not solve it.
     Enter(*form, pickers, last, WrongDigit(*form, last));
-    EXPECT_EQ(form->Sudoku.SolutionGrid, solution);
+    EXPECT_EQ(form->Game.Sudoku.SolutionGrid, solution);
     EXPECT_EQ(folder.Counter(1), 6);
 
     NoticeWatcher notices;

@@ -3,6 +3,8 @@
 #include "common/Cp1251.h"
 #include "common/Wastring.h"
 
+using namespace vum;
+
 TEST(WString, PadsOnTheRightAndNeverCuts) {
     const WString padding;
     EXPECT_EQ(padding.PadRight("", 10), std::string(10, ' '));

@@ -16,6 +16,8 @@
 #include "common/WRandom.h"
 #include "common/Wbestscorefile.h"
 
+using namespace vum;
+
 namespace {
 
 std::string Blank30() { return std::string(30, ' '); }

@@ -11,6 +11,8 @@
 #include "common/Cp1251.h"
 #include "common/Winifile.h"
 
+using namespace vum;
+
 namespace {
 
 // The four places of one read, with recognisable defaults.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vum {
+
 std::optional<std::int32_t> SpeedClock::Tick(std::int32_t fieldInterval) {
     if (++SecondCount != TicksPerSpeedUp) return std::nullopt;
     SecondCount = 0;
@@ -14,3 +16,5 @@ std::optional<std::int32_t> SpeedClock::Tick(std::int32_t fieldInterval) {
     SpeedLevel = std::min(SpeedLevel + 1, MaxSpeedLevel);
     return candidate;
 }
+
+}  // namespace vum

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace vum {
+
 class SpeedClock {
 public:
     static constexpr std::int32_t StartInterval = 2300;  // ms, field tick of a new game
@@ -26,3 +28,5 @@ public:
     std::int32_t SecondCount = 0;  // 0..59, ticks since the last speed-up
     std::int32_t SpeedLevel = 1;   // 1..10
 };
+
+}  // namespace vum

@@ -4,6 +4,8 @@
 
 #include "common/WRandom.h"
 
+namespace vum {
+
 namespace {
 
 constexpr std::size_t Index(std::int32_t row, std::int32_t column) {
@@ -109,3 +111,5 @@ void SquaresField::DropSquares() {
         }
     }
 }
+
+}  // namespace vum

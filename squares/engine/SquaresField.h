@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace vum {
+
 class WRandom;
 
 class SquaresField {
@@ -78,3 +80,5 @@ public:
 private:
     void ComputeHitBoxes();
 };
+
+}  // namespace vum

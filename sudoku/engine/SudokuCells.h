@@ -9,6 +9,8 @@
 #include <bit>
 #include <cstdint>
 
+namespace vum {
+
 namespace sudoku_cells {
 
 using DigitSet = std::uint16_t;
@@ -23,6 +25,24 @@ constexpr DigitSet LowestDigit(DigitSet set) { return static_cast<DigitSet>(set 
 constexpr std::int32_t CellAt(std::int32_t column, std::int32_t row) { return column * 9 + row; }
 constexpr std::int32_t ColumnOf(std::int32_t cell) { return cell / 9; }
 constexpr std::int32_t RowOf(std::int32_t cell) { return cell % 9; }
+
+// A set of cells, cell n in bit n of the 81.
+struct CellSet {
+    std::uint64_t Low = 0;   // cells 0..63
+    std::uint64_t High = 0;  // cells 64..80
+
+    void Add(std::int32_t cell) {
+        if (cell < 64) {
+            Low |= std::uint64_t{1} << cell;
+        } else {
+            High |= std::uint64_t{1} << (cell - 64);
+        }
+    }
+    bool Has(std::int32_t cell) const {
+        return ((cell < 64 ? Low >> cell : High >> (cell - 64)) & 1u) != 0;
+    }
+    bool Meets(const CellSet& other) const { return ((Low & other.Low) | (High & other.High)) != 0; }
+};
 
 struct CellUnits {
     std::uint8_t Column, Row, Block;
@@ -110,3 +130,5 @@ std::int32_t PickDigit(DigitSet legal, Bits& bits) {
 }
 
 }  // namespace sudoku_cells
+
+}  // namespace vum

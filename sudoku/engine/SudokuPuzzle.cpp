@@ -6,6 +6,8 @@
 #include "sudoku/engine/SudokuCells.h"
 #include "sudoku/engine/SudokuSolutionCount.h"
 
+namespace vum {
+
 using namespace sudoku_cells;
 
 std::int32_t GivenCountFor(std::int32_t difficulty, std::int32_t currentGivenCount) {
@@ -132,14 +134,26 @@ void FillSolution(SudokuGrid& grid, WRandom& random) {
 }
 
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                    std::int32_t difficulty, WRandom& random) {
+                    std::int32_t /*difficulty*/, WRandom& random) {
     if (givenCount < 1 || givenCount > 80) {
         throw std::invalid_argument("GeneratePuzzle: the number of givens must lie in 1..80");
     }
     FillSolution(solution, random);
-    for (;;) {
+    DrawGivens(solution, givens, givenCount, random);
+}
+
+std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                        WRandom& random) {
+    if (givenCount < 1 || givenCount > 80) {
+        throw std::invalid_argument("DrawGivens: the number of givens must lie in 1..80");
+    }
+    // Most sets of few givens leave one of these without a given, and are dismissed without
+    // a count.
+    const UnavoidableSets unavoidable(solution);
+    for (std::int32_t drawn = 1;; ++drawn) {
         for (auto& column : givens) column.fill(0);
         Givens set;
+        CellSet cells;
         std::int32_t count = 0;
         while (count < givenCount) {
             const std::int32_t column = random.Draw31() % 9;
@@ -148,10 +162,12 @@ void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t given
                 givens[column][row] = 1;
                 ++count;
                 Place(set.Used, CellAt(column, row), DigitBit(solution[column][row]));
+                cells.Add(CellAt(column, row));
             }
         }
+        if (unavoidable.MissedBy(cells)) continue;
         ListEmptyCells(givens, set);
-        if (sudoku_cells::CountSolutions(set, difficulty) == 1) return;
+        if (sudoku_cells::CountSolutions(set) == 1) return drawn;
     }
 }
 
@@ -160,9 +176,8 @@ void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t diff
     GeneratePuzzle(sudoku.SolutionGrid, sudoku.GivenMask, givenCount, difficulty, random);
 }
 
-std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask,
-                            std::int32_t difficulty) {
-    return sudoku_cells::CountSolutions(ReadGivens(grid, mask), difficulty);
+std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask) {
+    return sudoku_cells::CountSolutions(ReadGivens(grid, mask));
 }
 
 bool IsSolved(const SudokuGrid& playerGrid, const SudokuMask& givenMask,
@@ -186,3 +201,5 @@ bool IsSolved(const SudokuGrid& playerGrid, const SudokuMask& givenMask,
 bool IsSolved(const stSudoku& sudoku) {
     return IsSolved(sudoku.PlayerGrid, sudoku.GivenMask, sudoku.SolutionGrid);
 }
+
+}  // namespace vum

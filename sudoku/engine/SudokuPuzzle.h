@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vum {
+
 class WRandom;
 
 using SudokuGrid = std::array<std::array<std::int32_t, 9>, 9>;
@@ -59,27 +61,32 @@ void FillSolution(SudokuGrid& grid, WRandom& random);
 
 // Makes a new puzzle: fills the solution (the game clears it first with ClearGrid; the fill
 // overwrites every cell anyway), then draws givenCount givens (each cell by two 31-bit
-// draws, column first) again and again over the same solution until CountSolutions accepts
-// them with 1. Like the game it has no limit on attempts: givenCount must lie in 1..80
-// (std::invalid_argument otherwise), and at difficulties other than 2 a count too low for a
-// unique puzzle (below 17) never returns.
+// draws, column first) again and again over the same solution until the givens admit exactly
+// one solution, which is then the filled one. Every difficulty is accepted by that same count,
+// so the difficulty changes nothing here: a level is easier or harder by its givenCount
+// (GivenCountFor) alone. Like the game it has no limit on attempts: givenCount must lie in
+// 1..80 (std::invalid_argument otherwise), and a count too low for a unique puzzle (below
+// 17) never returns.
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
                     std::int32_t difficulty, WRandom& random);
 void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t difficulty,
                     WRandom& random);
+// The second half of GeneratePuzzle, over a complete solution: draws the givens until they
+// admit that solution alone and returns how many sets it drew. givenCount as for
+// GeneratePuzzle. A set that leaves one of the solution's unavoidable sets (see
+// SudokuSolutionCount.h) without a given has another solution and is drawn again without a
+// count; that decides most sets of 28 givens.
+std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                        WRandom& random);
 
-// The solution count that accepts a set of givens: 0, 1 or 2 (two or more). The digits of
-// the unmarked cells of grid are ignored. With no unmarked cell the count is 0.
-// - Difficulty 2: every unmarked cell starts one greedy path, which gives the start cell and
-//   then each unmarked cell in column-major order its smallest legal digit and ends without a
-//   result at a cell with none; the count is that of the distinct grids the paths complete.
-// - Any other difficulty: the number of solutions of the givens, capped at 2.
-// The count is defined by SearchSolutions, a search from one start cell that copies the
-// grid at every level and is run once per start cell (kept word for word in the tests as
-// SudokuReference). This gets the same result from one pass over the paths (difficulty 2)
-// or one exact search (otherwise), without allocating.
-std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask,
-                            std::int32_t difficulty);
+// The number of solutions of the givens, capped at 2: 0, 1 or 2 (two or more). Only the
+// marked cells that hold a digit 1..9 constrain; the digits of the unmarked cells are
+// ignored. With no unmarked cell the count is 0, as for the search that defines it:
+// SearchSolutions from every unmarked cell in turn, copying the grid at every level, until two
+// distinct grids are found (kept word for word in the tests as SudokuReference). This gets
+// the same result from one search that undoes its moves and takes the cell with the fewest
+// candidates first.
+std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask);
 
 // Whether the player's board is solved: every cell holds a digit 1..9, every given still
 // holds its solution digit, and every row, column and block holds each digit once. Any
@@ -87,3 +94,5 @@ std::int32_t CountSolutions(const SudokuGrid& grid, const SudokuMask& mask,
 bool IsSolved(const SudokuGrid& playerGrid, const SudokuMask& givenMask,
               const SudokuGrid& solutionGrid);
 bool IsSolved(const stSudoku& sudoku);
+
+}  // namespace vum

@@ -1,8 +1,9 @@
 #include "sudoku/engine/SudokuSolutionCount.h"
 
 #include <algorithm>
-#include <bit>
 #include <utility>
+
+namespace vum {
 
 namespace sudoku_cells {
 
@@ -79,151 +80,76 @@ private:
     std::int32_t solutions_ = 0;
 };
 
-// Walks the empty cells from position `from` up to `to`, each taking its smallest free
-// digit, and records the digit of each position; false at a cell with none.
-bool Walk(UnitMasks& used, const Givens& givens, std::int32_t from, std::int32_t to, DigitSet* digits) {
-    for (std::int32_t position = from; position < to; ++position) {
-        const std::int32_t cell = givens.Empty[static_cast<std::size_t>(position)];
-        const DigitSet free = FreeDigits(used, cell);
-        if (free == 0) return false;
-        const DigitSet bit = LowestDigit(free);
-        digits[position] = bit;
-        Place(used, cell, bit);
-    }
-    return true;
-}
-
-// A greedy path that leaves the base walk: its start position and the digit put there first.
-struct PathStart {
-    std::uint8_t Position;
-    DigitSet Digit;
-};
-
-// Several paths walked side by side, one per lane: every lane visits the same cell at each
-// step, so the steps are plain element-wise operations that the compiler turns into vector
-// instructions.
-constexpr std::int32_t Lanes = 16;
-using LaneSets = std::array<DigitSet, Lanes>;
-
-// Walks up to Lanes paths; returns the lanes whose path completes, as bits.
-std::uint32_t WalkSideBySide(const Givens& givens, const PathStart* paths, std::int32_t pathCount) {
-    std::array<LaneSets, 27> used;
-    for (std::size_t unit = 0; unit < used.size(); ++unit) used[unit].fill(givens.Used[unit]);
-    LaneSets skip;   // the lane's own start position, which it does not walk again
-    LaneSets alive;  // all ones while the lane's path goes on
-    skip.fill(0xFFFF);
-    alive.fill(0);
-    for (std::int32_t lane = 0; lane < pathCount; ++lane) {
-        const auto index = static_cast<std::size_t>(lane);
-        const CellUnits& units = UnitsOf[givens.Empty[paths[lane].Position]];
-        used[units.Column][index] |= paths[lane].Digit;
-        used[units.Row][index] |= paths[lane].Digit;
-        used[units.Block][index] |= paths[lane].Digit;
-        skip[index] = paths[lane].Position;
-        alive[index] = 0xFFFF;
-    }
-    for (std::int32_t position = 0; position < givens.EmptyCount; ++position) {
-        const CellUnits& units = UnitsOf[givens.Empty[static_cast<std::size_t>(position)]];
-        LaneSets& column = used[units.Column];
-        LaneSets& row = used[units.Row];
-        LaneSets& block = used[units.Block];
-        const auto now = static_cast<DigitSet>(position);
-        LaneSets bits;
-        DigitSet anyAlive = 0;
-        for (std::size_t lane = 0; lane < Lanes; ++lane) {
-            const auto free = static_cast<DigitSet>(AllDigits & ~(column[lane] | row[lane] | block[lane]));
-            const DigitSet walks = skip[lane] == now ? 0 : alive[lane];
-            const DigitSet stuck = free == 0 ? walks : 0;
-            alive[lane] = static_cast<DigitSet>(alive[lane] & ~stuck);
-            bits[lane] = static_cast<DigitSet>(free & (0u - free) & walks);
-            anyAlive |= alive[lane];
-        }
-        if (anyAlive == 0) return 0;
-        // Separate passes: the three units are distinct, which the compiler cannot know.
-        for (std::size_t lane = 0; lane < Lanes; ++lane) column[lane] |= bits[lane];
-        for (std::size_t lane = 0; lane < Lanes; ++lane) row[lane] |= bits[lane];
-        for (std::size_t lane = 0; lane < Lanes; ++lane) block[lane] |= bits[lane];
-    }
-    std::uint32_t complete = 0;
-    for (std::int32_t lane = 0; lane < pathCount; ++lane) {
-        if (alive[static_cast<std::size_t>(lane)] != 0) complete |= 1u << lane;
-    }
-    return complete;
-}
-
 }  // namespace
 
-std::int32_t CountSolutions(const Givens& givens, std::int32_t difficulty) {
-    if (givens.EmptyCount == 0) return 0;
-    return difficulty == 2 ? CountGreedyPaths(givens) : CountExactSolutions(givens);
-}
-
-std::int32_t CountExactSolutions(const Givens& givens) { return ExactSearch(givens).Count(); }
-
-// Path k puts the smallest digit g that the givens allow into empty cell k, then walks the
-// other empty cells in order; path 0 is the plain walk, the base. Path k leaves the base only
-// if some cell before k that sees cell k took g on the base: otherwise every cell before k
-// takes its base digit, and cell k, allowed g by the givens and by those cells, takes g on
-// the base too, so the two paths are one. For a cell the base reached, that is the case
-// exactly when the base gave it another digit than g. A path that leaves the base differs
-// from it in a cell, so any grid it completes is new against the base's. Only those paths
-// are walked, and several at once.
-std::int32_t CountGreedyPaths(const Givens& givens) {
-    const std::int32_t count = givens.EmptyCount;
-
-    std::array<DigitSet, 81> base;  // the base's digit of each position it reached
-    UnitMasks used = givens.Used;
-    std::int32_t reached = count;
-    for (std::int32_t position = 0; position < count; ++position) {
-        const std::int32_t cell = givens.Empty[static_cast<std::size_t>(position)];
-        const DigitSet free = FreeDigits(used, cell);
-        if (free == 0) {
-            reached = position;
-            break;
-        }
-        const DigitSet bit = LowestDigit(free);
-        base[static_cast<std::size_t>(position)] = bit;
-        Place(used, cell, bit);
+UnavoidableSets::UnavoidableSets(const SudokuGrid& solution) {
+    UnitMasks seen{};
+    std::array<std::array<std::int32_t, 9>, 9> cellsOf{};  // the cells of each digit, by column
+    for (std::int32_t cell = 0; cell < 81; ++cell) {
+        const std::int32_t digit = solution[ColumnOf(cell)][RowOf(cell)];
+        if (digit < 1 || digit > 9) return;
+        Place(seen, cell, DigitBit(digit));
+        cellsOf[static_cast<std::size_t>(digit - 1)][static_cast<std::size_t>(ColumnOf(cell))] = cell;
+    }
+    // 81 digits in 27 units of nine: every unit full means none repeats. Any other grid gets
+    // no sets, which leaves every decision to the count.
+    for (const DigitSet unit : seen) {
+        if (unit != AllDigits) return;
     }
 
-    std::array<PathStart, 81> leaving;
-    std::int32_t leavingCount = 0;
-    for (std::int32_t position = 1; position < count; ++position) {
-        const auto index = static_cast<std::size_t>(position);
-        const std::int32_t cell = givens.Empty[index];
-        const DigitSet first = LowestDigit(FreeDigits(givens.Used, cell));
-        const CellUnits& units = UnitsOf[static_cast<std::size_t>(cell)];
-        // Past the base's end, every digit the base placed came before this position.
-        const bool leaves = position < reached ? base[index] != first
-                                               : ((used[units.Column] | used[units.Row] | used[units.Block]) & first) != 0;
-        leaving[static_cast<std::size_t>(leavingCount)] = {static_cast<std::uint8_t>(position), first};
-        leavingCount += leaves ? 1 : 0;
-    }
-
-    std::int32_t found = reached == count ? 1 : 0;
-    std::array<DigitSet, 81> kept;  // the first complete grid, as the digits of the positions
-    std::array<DigitSet, 81> path;
-    if (found != 0) std::copy_n(base.begin(), count, kept.begin());
-    for (std::int32_t first = 0; first < leavingCount; first += Lanes) {
-        const PathStart* paths = &leaving[static_cast<std::size_t>(first)];
-        for (std::uint32_t complete = WalkSideBySide(givens, paths, std::min(Lanes, leavingCount - first));
-             complete != 0; complete &= complete - 1) {
-            // Rare: walk the path once more, this time keeping its digits.
-            const PathStart& start = paths[std::countr_zero(complete)];
-            UnitMasks state = givens.Used;
-            Place(state, givens.Empty[start.Position], start.Digit);
-            path[start.Position] = start.Digit;
-            Walk(state, givens, 0, start.Position, path.data());
-            Walk(state, givens, start.Position + 1, count, path.data());
-            if (found == 0) {
-                std::copy_n(path.begin(), count, kept.begin());
-                found = 1;
-            } else if (!std::equal(path.begin(), path.begin() + count, kept.begin())) {
-                return 2;
+    struct Sized {
+        std::int32_t Size;
+        CellSet Cells;
+    };
+    std::array<Sized, MaxSets> found;
+    std::int32_t foundCount = 0;
+    for (std::size_t a = 0; a < 9; ++a) {
+        for (std::size_t b = a + 1; b < 9; ++b) {
+            // Node n < 9 is the cell of a in column n, node 9 + n that of b.
+            std::array<std::int32_t, 18> cells{};
+            std::copy(cellsOf[a].begin(), cellsOf[a].end(), cells.begin());
+            std::copy(cellsOf[b].begin(), cellsOf[b].end(), cells.begin() + 9);
+            std::array<std::size_t, 18> parent{};
+            for (std::size_t node = 0; node < parent.size(); ++node) parent[node] = node;
+            const auto root = [&parent](std::size_t node) {
+                while (parent[node] != node) node = parent[node] = parent[parent[node]];
+                return node;
+            };
+            for (std::size_t x = 0; x < 9; ++x) {
+                const CellUnits& ofA = UnitsOf[static_cast<std::size_t>(cells[x])];
+                for (std::size_t y = 9; y < 18; ++y) {
+                    const CellUnits& ofB = UnitsOf[static_cast<std::size_t>(cells[y])];
+                    if (ofA.Column == ofB.Column || ofA.Row == ofB.Row || ofA.Block == ofB.Block) {
+                        parent[root(x)] = root(y);
+                    }
+                }
+            }
+            for (std::size_t group = 0; group < 18; ++group) {
+                if (root(group) != group) continue;
+                Sized& set = found[static_cast<std::size_t>(foundCount++)];
+                set = {0, {}};
+                for (std::size_t node = 0; node < 18; ++node) {
+                    if (root(node) != group) continue;
+                    set.Cells.Add(cells[node]);
+                    ++set.Size;
+                }
             }
         }
     }
-    return found;
+    // The smaller a set, the likelier it holds no given: those end MissedBy soonest.
+    std::stable_sort(found.begin(), found.begin() + foundCount,
+                     [](const Sized& x, const Sized& y) { return x.Size < y.Size; });
+    for (std::int32_t set = 0; set < foundCount; ++set) {
+        sets_[static_cast<std::size_t>(set)] = found[static_cast<std::size_t>(set)].Cells;
+    }
+    count_ = foundCount;
+}
+
+std::int32_t CountSolutions(const Givens& givens) {
+    if (givens.EmptyCount == 0) return 0;
+    return ExactSearch(givens).Count();
 }
 
 }  // namespace sudoku_cells
+
+}  // namespace vum

@@ -1,0 +1,28 @@
+#pragma once
+// The Sudoku windows' own colours and pictures.
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+namespace vum {
+
+// Window colours, 0x00BBGGRR.
+namespace sudoku_colours {
+constexpr std::uint32_t Window = 0x004080FF;        // main window, the notice's inner panel
+constexpr std::uint32_t CounterPanel = 0x008AB0FF;  // LevelCountPanel1
+constexpr std::uint32_t SidePanel = 0x000080FF;     // Panel2
+constexpr std::uint32_t BlockA = 0x009CC99C;        // corner and centre blocks
+constexpr std::uint32_t BlockB = 0x00C0DCC0;        // edge blocks
+constexpr std::uint32_t SelectedCell = 0x00F0FBFF;
+constexpr std::uint32_t GivenDigit = 0x00000000;
+constexpr std::uint32_t EnteredDigit = 0x00FF0000;
+constexpr std::uint32_t HighlightedDigit = 0x00FFFFFF;
+constexpr std::uint32_t Picker = 0x00408000;
+constexpr std::uint32_t GridLine = 0x00C0C0C0;
+}  // namespace sudoku_colours
+
+// A picture of the program's resources (":/sudoku/images/<name>.svg") at its natural size.
+QImage SudokuPicture(const QString& name);
+
+}  // namespace vum
