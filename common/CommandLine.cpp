@@ -6,6 +6,8 @@
 #error "VUM_VERSION is set by the build from the project's version"
 #endif
 
+namespace vum {
+
 std::string_view VumVersion() { return VUM_VERSION; }
 
 StandardOption StandardOptionOf(std::string_view argument) {
@@ -50,3 +52,5 @@ std::optional<int> AnswerCommandLine(int argc, const char* const* argv, const Co
     }
     return AnswerStandardOption(asked, text, out, err);
 }
+
+}  // namespace vum

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+namespace vum {
+
 // The version of the games and tools, as the build sets it ("1.0").
 std::string_view VumVersion();
 
@@ -34,3 +36,5 @@ void PrintUsageError(std::FILE* err, const CommandLineText& text, std::string_vi
 // when both are asked), or status 2 and one line on err for the first argument it does not know.
 std::optional<int> AnswerCommandLine(int argc, const char* const* argv, const CommandLineText& text,
                                      std::FILE* out = stdout, std::FILE* err = stderr);
+
+}  // namespace vum

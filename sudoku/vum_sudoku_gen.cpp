@@ -28,7 +28,7 @@ constexpr CommandLineText CommandLine{
     "vum-sudoku-gen", "usage: vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]",
     "Prints Sudoku puzzles made by the generator of VumSudoku, one a line: the 81 cells row by row\n"
     "(digits for the givens, '.' for the rest), a blank, and the 81 digits of the solution.\n"
-    "  --level L    0, 1 or 2: 42, 35 or 28 givens (default 1); levels 0 and 1 have one solution\n"
+    "  --level L    0, 1 or 2: 42, 35 or 28 givens (default 1); every puzzle has one solution\n"
     "  --count N    how many puzzles, at least 1 (default 1)\n"
     "  --seed S     0 to 4294967295: the same seed prints the same puzzles (default: the clock)\n"
     "  -h, --help   print this help and exit\n"

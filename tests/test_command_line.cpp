@@ -9,6 +9,8 @@
 
 #include "common/CommandLine.h"
 
+using namespace vum;
+
 namespace {
 
 const CommandLineText Text{"VumTest", "usage: VumTest [--help | --version]", "A test program.\n"};
