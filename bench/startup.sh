@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up benchmark of a game beside a bare Qt 6 window, under X (Xvfb when there is no
-# display). Needs a Release build: ./vum play or ./vum test makes one.
+# display). Needs a Release build with the tests and benchmarks: ./vum test or ./vum bench makes one.
 #   bench/startup.sh sudoku|squares [runs]
 # Prints, per program, the median over the runs (after one warm-up) of: exec to the first
 # window mapped, exec to its content painted, resident memory 3 s after start; and the

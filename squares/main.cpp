@@ -5,6 +5,7 @@
 #include <exception>
 #include <thread>
 
+#include "common/CommandLine.h"
 #include "gui/VumApplication.h"
 #include "gui/Fonts.h"
 #include "squares/Unit1.h"
@@ -12,6 +13,18 @@
 using namespace vum;
 
 namespace {
+
+constexpr CommandLineText CommandLine{
+    "VumSquare", "usage: VumSquare [--help | --version]",
+    "ВУМ квадратики: a real-time colour-squares game, in a window with a Russian interface.\n"
+    "It takes no arguments but these:\n"
+    "  -h, --help   print this help and exit\n"
+    "  --version    print the version and exit\n"
+    "Keys: Esc ends the program, F1 help, F5 pause or go on, F10 the best scores;\n"
+    "in the level dialog the left and right arrows choose, Enter confirms, Esc ends.\n"
+    "Files: the folder VumColor (VumColor.ini, VumColor1.dat to VumColor3.dat), beside the program\n"
+    "when its folder can be written, otherwise in $XDG_DATA_HOME/VumSquare/ (by default\n"
+    "~/.local/share/VumSquare/). See VumSquare(6).\n"};
 
 // Loads the font database and the level dialog's title font; the first text drawn would
 // otherwise wait for it.
@@ -23,6 +36,8 @@ void WarmUpFonts() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window system is asked for: no display is needed, no file touched.
+    if (const auto status = AnswerCommandLine(argc, argv, CommandLine)) return *status;
     VumApplication app(argc, argv, QStringLiteral("ВУМ квадратики"));
     // The first text drawn waits for the font database: it is loaded in a thread of its own
     // while the main window and the level dialog are built.

@@ -4,6 +4,7 @@
 // solution.
 //
 //   vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]
+//   vum-sudoku-gen --help | --version
 //
 // Level 1 and one puzzle unless told; the seed comes from the clock unless given, and a
 // given seed always yields the same puzzles. Bad arguments: one line on stderr, status 2.
@@ -11,11 +12,11 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
 
+#include "common/CommandLine.h"
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuPuzzle.h"
 
@@ -23,13 +24,23 @@ using namespace vum;
 
 namespace {
 
-constexpr const char* Usage = "usage: vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]";
+constexpr CommandLineText CommandLine{
+    "vum-sudoku-gen", "usage: vum-sudoku-gen [--level 0|1|2] [--count N] [--seed S]",
+    "Prints Sudoku puzzles made by the generator of VumSudoku, one a line: the 81 cells row by row\n"
+    "(digits for the givens, '.' for the rest), a blank, and the 81 digits of the solution.\n"
+    "  --level L    0, 1 or 2: 42, 35 or 28 givens (default 1); every puzzle has one solution\n"
+    "  --count N    how many puzzles, at least 1 (default 1)\n"
+    "  --seed S     0 to 4294967295: the same seed prints the same puzzles (default: the clock)\n"
+    "  -h, --help   print this help and exit\n"
+    "  --version    print the version and exit\n"
+    "An option's value may also follow an equals sign (--level=2). See vum-sudoku-gen(6).\n"};
 
 struct Options {
     std::int32_t Level = 1;
     std::int64_t Count = 1;
     bool HasSeed = false;
     std::uint32_t Seed = 0;
+    StandardOption Asked = StandardOption::None;  // --help wins over --version
 };
 
 template <typename Number>
@@ -42,6 +53,10 @@ bool ParseNumber(std::string_view text, Number& number) {
 // Returns an empty text when the arguments are good, else the complaint.
 std::string ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
+        if (const StandardOption asked = StandardOptionOf(argv[i]); asked != StandardOption::None) {
+            if (options.Asked != StandardOption::Help) options.Asked = asked;
+            continue;
+        }
         std::string_view name = argv[i];
         std::string_view value;
         bool hasValue = false;
@@ -93,15 +108,12 @@ std::string GridText(const SudokuGrid& grid, const SudokuMask* givens) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::puts(Usage);
-        return 0;
-    }
     Options options;
     if (const std::string complaint = ParseOptions(argc, argv, options); !complaint.empty()) {
-        std::fprintf(stderr, "vum-sudoku-gen: %s (%s)\n", complaint.c_str(), Usage);
+        PrintUsageError(stderr, CommandLine, complaint);
         return 2;
     }
+    if (options.Asked != StandardOption::None) return AnswerStandardOption(options.Asked, CommandLine, stdout, stderr);
 
     WRandom random;
     if (options.HasSeed) {

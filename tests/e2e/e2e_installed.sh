@@ -1,5 +1,5 @@
 # The games as installed: cmake --install into a fresh root whose program folder nobody may
-# write (as /usr/bin), each game started from its menu entry's Exec line, its window seen,
+# write (as /usr/games), each game started from its menu entry's Exec line, its window seen,
 # closed, and its files found in the player's data folder; a second run reads them back.
 #   e2e_installed.sh <build dir> <xshot> <tests/e2e dir>
 build=$1
@@ -7,22 +7,24 @@ source "$3/e2e_lib.sh"
 
 root=$E2E_WORK/root
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
-chmod -R a-w "$root/usr/bin"
-export PATH="$root/usr/bin:$PATH" XDG_DATA_HOME="$E2E_WORK/data"
+games=$root/usr/games
+chmod -R a-w "$games"
+export XDG_DATA_HOME="$E2E_WORK/data"
 apps=$root/usr/share/applications
 
 exec_line() { sed -n 's/^Exec=//p' "$apps/$1"; }
 
-run_entry() { # desktop file: starts its Exec line like a menu would
+run_entry() { # desktop file: starts its Exec line like a menu would, inside the fresh root
   local command
   command=$(exec_line "$1")
-  [ -n "$command" ] || fail "$1 has no Exec line"
-  $command &
+  [[ "$command" == /usr/games/* ]] || fail "$1 does not start a program in /usr/games: '$command'"
+  "$root$command" &
   E2E_PID=$!
 }
 
 for f in example.vum.Sudoku.desktop example.vum.Squares.desktop; do
   [ -f "$apps/$f" ] || fail "$f not installed"
+  desktop-file-validate "$apps/$f" || fail "$f as installed is not a valid menu entry"
   icon=$(sed -n 's/^Icon=//p' "$apps/$f")
   [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "icon $icon not installed"
 done
@@ -33,7 +35,7 @@ run_entry example.vum.Sudoku.desktop
 press "$(wait_window "ВУМ Судоку")" Return
 wait_exit
 grep -q '^Number=1' "$sudoku_ini" || fail "no level in $sudoku_ini"
-[ -z "$(ls "$root/usr/bin" | grep -v -E '^(VumSudoku|VumSquare|vum-sudoku-gen)$')" ] || fail "files written beside the program"
+[ -z "$(ls "$games" | grep -v -E '^(VumSudoku|VumSquare|vum-sudoku-gen)$')" ] || fail "files written beside the program"
 # The second run reads the stored level and keeps it.
 sed -i 's/^Number=1/Number=2/' "$sudoku_ini"
 run_entry example.vum.Sudoku.desktop
