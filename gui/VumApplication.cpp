@@ -37,6 +37,18 @@ bool VumApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
+int VumApplication::Run(const std::function<std::unique_ptr<QWidget>()>& makeMainWindow) {
+    try {
+        const std::unique_ptr<QWidget> window = makeMainWindow();
+        if (window) exec();
+    } catch (const std::exception& exception) {
+        ShowException(&exception);
+    } catch (...) {
+        ShowException(nullptr);
+    }
+    return 0;
+}
+
 void VumApplication::ShowException(const std::exception* exception) {
     Seams::ShowError(QApplication::applicationName(),
                      exception != nullptr ? QString::fromLocal8Bit(exception->what()) : QString());

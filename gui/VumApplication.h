@@ -4,6 +4,9 @@
 // shows the settings warnings of WIniFile in a message box.
 
 #include <QApplication>
+#include <QWidget>
+#include <functional>
+#include <memory>
 
 namespace vum {
 
@@ -12,6 +15,11 @@ public:
     VumApplication(int& argc, char** argv, const QString& title);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // Runs the program: makeMainWindow builds and shows the main window (or gives none when
+    // the player ended the program before it was shown), then the loop runs until it closes.
+    // An exception that escapes is shown as one that escapes a handler. Returns 0.
+    int Run(const std::function<std::unique_ptr<QWidget>()>& makeMainWindow);
 
     // Shows what escaped: a std::exception's text, or an empty text for anything else.
     static void ShowException(const std::exception* exception);

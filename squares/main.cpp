@@ -2,7 +2,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <exception>
 #include <thread>
 
 #include "common/CommandLine.h"
@@ -42,16 +41,11 @@ int main(int argc, char** argv) {
     // The first text drawn waits for the font database: it is loaded in a thread of its own
     // while the main window and the level dialog are built.
     std::jthread fonts(WarmUpFonts);
-    try {
-        TForm1 Form1;
+    return app.Run([]() -> std::unique_ptr<QWidget> {
+        auto Form1 = std::make_unique<TForm1>();
         // The level dialog, inside construction, was cancelled: no game, nothing written.
-        if (Form1.Terminated()) return 0;
-        Form1.show();
-        app.exec();
-    } catch (const std::exception& exception) {
-        VumApplication::ShowException(&exception);
-    } catch (...) {
-        VumApplication::ShowException(nullptr);
-    }
-    return 0;
+        if (Form1->Terminated()) return nullptr;
+        Form1->show();
+        return Form1;
+    });
 }

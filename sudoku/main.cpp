@@ -1,6 +1,4 @@
 // VumSudoku: the Sudoku game.
-#include <exception>
-
 #include "common/CommandLine.h"
 #include "gui/VumApplication.h"
 #include "sudoku/Unit1.h"
@@ -25,14 +23,9 @@ int main(int argc, char** argv) {
     // Answered before any window system is asked for: no display is needed, no file touched.
     if (const auto status = AnswerCommandLine(argc, argv, CommandLine)) return *status;
     VumApplication app(argc, argv, QStringLiteral("ВУМ Судоку 1.0"));
-    try {
-        TForm1 Form1;
-        Form1.show();
-        app.exec();
-    } catch (const std::exception& exception) {
-        VumApplication::ShowException(&exception);
-    } catch (...) {
-        VumApplication::ShowException(nullptr);
-    }
-    return 0;
+    return app.Run([] {
+        auto Form1 = std::make_unique<TForm1>();
+        Form1->show();
+        return Form1;
+    });
 }
