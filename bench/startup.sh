@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Start-up benchmark of a game beside a bare Qt 6 window, under X (Xvfb when there is no
 # display). Needs a Release build with the tests and benchmarks: ./vum test or ./vum bench makes one.
-#   bench/startup.sh sudoku|squares [runs]
+#   bench/startup.sh sudoku|squares [runs] [other build of the game]
 # Prints, per program, the median over the runs (after one warm-up) of: exec to the first
 # window mapped, exec to its content painted, resident memory 3 s after start; and the
-# ratio of the game's paint time to the bare window's.
+# ratio of the game's paint time to the bare window's. Given another build of the same game
+# (an older executable, say), it is measured in the same runs, turn about with this one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-game=${1:?usage: bench/startup.sh sudoku|squares [runs]}
+game=${1:?usage: bench/startup.sh sudoku|squares [runs] [other build of the game]}
 runs=${2:-5}
+other=${3:+$(readlink -f "$3")}
 build=build/release
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -37,13 +39,20 @@ measure() { # label, then probe arguments and program; prints the probe's line
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 field() { sed -E "s/.*$1=([-0-9.]+).*/\1/"; }
 
-: >"$work/game.txt"; : >"$work/bare.txt"
+: >"$work/game.txt"; : >"$work/bare.txt"; : >"$work/other.txt"
 for run in $(seq 0 "$runs"); do
   # A fresh folder each time: the game starts as on a first run, with no files beside it.
   rm -rf "$work/game"; mkdir "$work/game"; cp "$exe" "$work/game/"
   g=$(measure "${probe_args[@]}" -- "$work/game/$(basename "$exe")")
   b=$(measure --title "Bare Qt window" --colour 000000 -- "$build/bench/bare_window")
-  if [ "$run" -gt 0 ]; then echo "$g" >>"$work/game.txt"; echo "$b" >>"$work/bare.txt"; fi
+  if [ -n "$other" ]; then
+    rm -rf "$work/game"; mkdir "$work/game"; cp "$other" "$work/game/$(basename "$exe")"
+    o=$(measure "${probe_args[@]}" -- "$work/game/$(basename "$exe")")
+  fi
+  if [ "$run" -gt 0 ]; then
+    echo "$g" >>"$work/game.txt"; echo "$b" >>"$work/bare.txt"
+    [ -z "$other" ] || echo "$o" >>"$work/other.txt"
+  fi
 done
 
 report() { # name file
@@ -57,21 +66,22 @@ report() { # name file
 }
 echo "median of $runs runs after a warm-up:"
 report "$game" "$work/game.txt"
+[ -z "$other" ] || report "other build" "$work/other.txt"
 report "bare Qt" "$work/bare.txt"
 g=$(field paint_ms <"$work/game.txt" | median); b=$(field paint_ms <"$work/bare.txt" | median)
 printf 'ratio (painted): %.2f\n' "$(awk -v g="$g" -v b="$b" 'BEGIN{print g/b}')"
+if [ -n "$other" ]; then
+  o=$(field paint_ms <"$work/other.txt" | median)
+  printf 'ratio of the other build (painted): %.2f\n' "$(awk -v g="$o" -v b="$b" 'BEGIN{print g/b}')"
+fi
 
-# Squares: a game running. The level dialog is answered with Enter as soon as it is painted;
-# the probe reads the resident memory 8 s after start, and the CPU the game spends from 6 s
-# to 26 s of play (about nine field ticks at 2300 ms and twenty ticks of the speed clock) is
-# read from /proc/<pid>/schedstat, in nanoseconds.
-if [ "$game" = squares ]; then
+play_pass() { # executable label: plays three games and reports their memory and CPU
   : >"$work/play.txt"
   for run in $(seq 1 "$(( runs < 3 ? runs : 3 ))"); do
-    rm -rf "$work/game"; mkdir "$work/game"; cp "$exe" "$work/game/"
+    rm -rf "$work/game"; mkdir "$work/game"; cp "$1" "$work/game/VumSquare"
     : >"$work/probe.out"
     "$build/bench/startup_probe" --title "Выберите сложность игры" --colour 804040 --keys-on-map \
-      --rss-after 8000 --cpu-from 8000 --cpu-to 30000 -- "$work/game/$(basename "$exe")" >"$work/probe.out" &
+      --rss-after 8000 --cpu-from 8000 --cpu-to 30000 -- "$work/game/VumSquare" >"$work/probe.out" &
     probe=$!
     dialog=
     for _ in $(seq 200); do
@@ -94,6 +104,15 @@ if [ "$game" = squares ]; then
       >>"$work/play.txt"
   done
   rss=$(field rss_kb <"$work/play.txt" | median); cpu=$(field play_cpu <"$work/play.txt" | median)
-  printf 'playing      resident %6.1f MB   CPU %.3f ms per second of play (median of %d runs)\n' \
-    "$(awk -v r="$rss" 'BEGIN{print r/1024}')" "$cpu" "$(wc -l <"$work/play.txt")"
+  printf '%-12s resident %6.1f MB   CPU %.3f ms per second of play (median of %d runs)\n' \
+    "$2" "$(awk -v r="$rss" 'BEGIN{print r/1024}')" "$cpu" "$(wc -l <"$work/play.txt")"
+}
+
+# Squares: a game running. The level dialog is answered with Enter as soon as it is painted;
+# the probe reads the resident memory 8 s after start, and the CPU the game spends from 6 s
+# to 26 s of play (about nine field ticks at 2300 ms and twenty ticks of the speed clock) is
+# read from /proc/<pid>/schedstat, in nanoseconds.
+if [ "$game" = squares ]; then
+  play_pass "$exe" playing
+  [ -z "$other" ] || play_pass "$other" "other build"
 fi

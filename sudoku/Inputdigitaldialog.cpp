@@ -5,6 +5,7 @@
 
 #include "gui/Fonts.h"
 #include "gui/GlyphButton.h"
+#include "gui/Keys.h"
 #include "gui/Seams.h"
 #include "gui/WinLook.h"
 #include "sudoku/SudokuLook.h"
@@ -96,9 +97,22 @@ void TInputDigitalDialog1::SpeedButton10Click() {
 
 void TInputDigitalDialog1::SpeedButton11Click() { done(QDialog::Rejected); }
 
-bool TInputDigitalDialog1::FormKeyDown(int key) {
-    if (key != 27) return false;
-    done(QDialog::Rejected);
+bool TInputDigitalDialog1::FormKeyDown(int key, Qt::KeyboardModifiers) {
+    namespace vk = virtual_keys;
+    if (key == vk::Escape) {
+        done(QDialog::Rejected);
+    } else if ((key > vk::Digit0 && key <= vk::Digit0 + 9) || (key > vk::Numpad0 && key <= vk::Numpad0 + 9)) {
+        const int digit = key - (key >= vk::Numpad0 ? vk::Numpad0 : vk::Digit0);
+        SpeedButton1Click(Buttons[static_cast<std::size_t>(digit - 1)]);
+    } else if (key == vk::Digit0 || key == vk::Numpad0 || key == vk::Delete || key == vk::Back ||
+               key == vk::OemMinus || key == vk::Subtract) {
+        SpeedButton10Click();
+    } else if (key == vk::Left || key == vk::Up || key == vk::Right || key == vk::Down) {
+        MoveKey = key;
+        done(QDialog::Rejected);
+    } else {
+        return false;
+    }
     return true;
 }
 
@@ -106,7 +120,7 @@ void TInputDigitalDialog1::FormMouseDown() { done(QDialog::Rejected); }
 
 void TInputDigitalDialog1::keyPressEvent(QKeyEvent* event) {
     // The buttons never take the focus, so every key comes here first.
-    if (event->key() == Qt::Key_Escape && FormKeyDown(27)) return;
+    if (FormKeyDown(VirtualKeyCode(*event), event->modifiers())) return;
     QDialog::keyPressEvent(event);
 }
 

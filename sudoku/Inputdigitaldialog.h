@@ -1,7 +1,8 @@
 #pragma once
 // TInputDigitalDialog1: the digit picker that opens beside a cell of the board. Nine
 // digit buttons, "-" to clear the cell, and a hidden "X"; Escape, a press on its own
-// surface or its close box cancel it.
+// surface or its close box cancel it. The keys 1-9 pick a digit as its button does, 0,
+// Delete, Backspace and '-' clear; an arrow key cancels it and asks the board to move on.
 
 #include <QDialog>
 #include <array>
@@ -26,6 +27,8 @@ public:
 
     // The picked digit 1..9, or -1 for "clear" (and until something is picked).
     std::int32_t DigitValue = -1;
+    // The arrow key (a virtual-key code) that cancelled the picker, 0 for none.
+    int MoveKey = 0;
 
     // Places the picker with its top-left corner at the top-right corner of the cell
     // (screen coordinates); when less than BottomMargin pixels of the screen would stay
@@ -36,8 +39,9 @@ public:
     void SpeedButton1Click(vum::GlyphButton* button);
     void SpeedButton10Click();
     void SpeedButton11Click();
-    // Key codes of the window system; 27 (Escape) cancels. True when the key was used.
-    bool FormKeyDown(int key);
+    // Virtual-key codes: Escape cancels, digits pick, 0 / Delete / Backspace / '-' clear, an
+    // arrow cancels and is kept in MoveKey. True when the key was used.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift = {});
     void FormMouseDown();
 
     vum::GlyphButton* SpeedButton1;

@@ -48,6 +48,8 @@ void SudokuBoardGrid::SetCol(int column) { MoveCurrent(column, row_); }
 
 void SudokuBoardGrid::SetRow(int row) { MoveCurrent(col_, row); }
 
+void SudokuBoardGrid::MoveBy(int columns, int rows) { MoveCurrent(col_ + columns, row_ + rows); }
+
 void SudokuBoardGrid::MoveCurrent(int column, int row) {
     if (column < 0 || column >= ColCount || row < 0 || row >= RowCount) return;
     bool canSelect = true;
@@ -148,7 +150,7 @@ void SudokuBoardGrid::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         int column = 0, row = 0;
-        if (MouseToCell(at.x(), at.y(), column, row) && (column != col_ || row != row_)) MoveCurrent(column, row);
+        if (MouseToCell(at.x(), at.y(), column, row)) MoveCurrent(column, row);
     }
     if (OnMouseDown) {
         const MouseDownHandler handler = OnMouseDown;
@@ -157,13 +159,11 @@ void SudokuBoardGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void SudokuBoardGrid::keyPressEvent(QKeyEvent* event) {
-    int column = col_, row = row_;
     switch (event->key()) {
-        case Qt::Key_Left: --column; break;
-        case Qt::Key_Right: ++column; break;
-        case Qt::Key_Up: --row; break;
-        case Qt::Key_Down: ++row; break;
-        default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_Left: MoveBy(-1, 0); break;
+        case Qt::Key_Right: MoveBy(1, 0); break;
+        case Qt::Key_Up: MoveBy(0, -1); break;
+        case Qt::Key_Down: MoveBy(0, 1); break;
+        default: QWidget::keyPressEvent(event); break;
     }
-    if (column >= 0 && column < ColCount && row >= 0 && row < RowCount) MoveCurrent(column, row);
 }

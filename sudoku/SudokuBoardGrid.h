@@ -6,6 +6,9 @@
 // directly. Before the current cell moves, the grid asks the select handler whether the
 // move may happen; the window can detach that handler while it moves the cell itself.
 //
+// A left press selects the cell under it, the current cell included, so that the handler
+// runs for it again.
+//
 // Geometry: a sunken border of 2 pixels, then cells of 35 x 35, each followed by a grid
 // line of 1 pixel: 2 + 9 * 36 + 2 = 328.
 
@@ -51,6 +54,8 @@ public:
     int Row() const { return row_; }
     void SetCol(int column);
     void SetRow(int row);
+    // Moves the current cell by one step, as an arrow key does; off the board nothing moves.
+    void MoveBy(int columns, int rows);
 
     QRect CellRect(int column, int row) const;
     // The cell under a point of the grid; false for a point on no cell.

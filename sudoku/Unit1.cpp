@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <memory>
+#include <optional>
 
 #include "common/WRandom.h"
 #include "common/Wbestscorefile.h"
@@ -18,12 +19,14 @@
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/GlyphButton.h"
+#include "gui/Keys.h"
 #include "gui/Panels.h"
 #include "gui/Seams.h"
 #include "gui/WinLook.h"
 #include "sudoku/Inputdigitaldialog.h"
 #include "sudoku/SudokuBoardGrid.h"
 #include "sudoku/SudokuLook.h"
+#include "sudoku/engine/SudokuSave.h"
 #include "sudoku/Waitdialog.h"
 
 using namespace vum;
@@ -45,15 +48,6 @@ int CellNumber(const QString& text) {
 }
 
 QString CellText(std::int32_t value) { return value < 0 ? QString() : QString::number(value); }
-
-int VirtualKey(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
-        default: return 0;
-    }
-}
 
 GlyphButton* MakeButton(QWidget* parent, const char* name, int top, const QString& caption, const QString& picture,
                         const QString& disabledPicture = QString()) {
@@ -109,6 +103,9 @@ TForm1::TForm1(const std::string& dataFolder)
     ComboBox1->setCurrentIndex(1);
     ComboBox1->setGeometry(344, 32, 193, ComboBox1->sizeHint().height());
     ComboBox1->setFixedSize(ComboBox1->size());
+    // A wheel turned over the list while it has no keyboard focus changes nothing (see
+    // eventFilter): the level, and with it the puzzle, changes only on purpose.
+    ComboBox1->setFocusPolicy(Qt::StrongFocus);
     AttachComboBox1Change();
 
     LevelCountPanel1 = new BevelPanel(this, "LevelCountPanel1", {344, 72, 193, 45}, sudoku_colours::CounterPanel,
@@ -143,6 +140,7 @@ TForm1::TForm1(const std::string& dataFolder)
     ProgramRandom().SeedFromClock();
     BestScorePath = dataFolder + "VumSudoku.dat";
     IniPath = dataFolder + "VumSudoku.ini";
+    SavedGamePath = dataFolder + SavedGameName;
     UpdateCancelButton();
 }
 
@@ -187,10 +185,12 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ComboBox1 && event->type() == QEvent::Wheel && !ComboBox1->hasFocus()) return true;
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     if (static_cast<QWidget*>(watched)->window() != this) return false;
     // A key the window uses goes no further; any other goes on to the control.
-    return FormKeyDown(VirtualKey(static_cast<QKeyEvent*>(event)->key()));
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return FormKeyDown(VirtualKeyCode(*key), key->modifiers());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -209,17 +209,34 @@ void TForm1::FormActivate() {
     ComboBox1->setCurrentIndex(level);
     AttachComboBox1Change();
     ShowSolvedCount();
-    ComboBox1Change();
+    if (!ResumeSavedGame(level)) ComboBox1Change();
 }
+
+bool TForm1::ResumeSavedGame(std::int32_t level) {
+    std::optional<SudokuGame> saved = ReadSavedGame(SavedGamePath);
+    // A solved puzzle was followed by the next one, which is then the one saved.
+    if (!saved || saved->Level() != level || saved->Solved()) return false;
+    Game = std::move(*saved);
+    ShowPuzzle();
+    return true;
+}
+
+void TForm1::SaveGame() { WriteSavedGame(SavedGamePath, Game); }
 
 void TForm1::FormClose() {
     WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex());
 }
 
-bool TForm1::FormKeyDown(int key) {
-    if (key != 13) return false;
-    close();
-    return true;
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (key == virtual_keys::Return) {
+        close();
+        return true;
+    }
+    if (key == 'Z' && shift.testFlag(Qt::ControlModifier)) {
+        if (CancelButton1->isEnabled()) CancelButton1Click();
+        return true;
+    }
+    return false;
 }
 
 // ---- the flow -----------------------------------------------------------------------------
@@ -251,9 +268,14 @@ void TForm1::ShowBoard() {
 
 void TForm1::ShowGame() {
     Game.Restart();
+    ShowPuzzle();
+    SaveGame();
+}
+
+void TForm1::ShowPuzzle() {
+    const SudokuGrid& solution = Game.Sudoku.SolutionGrid;
     for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r)
-            StringGrid4->SetCell(c, r, CellText(Game.Sudoku.SolutionGrid[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]));
+        for (int r = 0; r < 9; ++r) StringGrid4->SetCell(c, r, CellText(solution[c][r]));
     ShowBoard();
     StringGrid1->setFocus();
     StringGrid1->Repaint();
@@ -300,12 +322,14 @@ void TForm1::SolutionGameButton1Click() {
     if (!Confirm(QStringLiteral("Показать решение?"))) return;
     Game.ShowSolution();
     ShowBoard();
+    SaveGame();
 }
 
 void TForm1::CancelButton1Click() {
     if (!Game.Undo()) return;
     ShowBoard();
     UpdateCancelButton();
+    SaveGame();
 }
 
 void TForm1::InternetLabel1Click() { Contact->OpenWebAddress(); }
@@ -377,15 +401,28 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
             if (value < 1 || value > 9) {
                 Game.Clear(column, row);
                 ShowCell(column, row);
+                SaveGame();
             } else {
                 const bool solved = Game.Enter(column, row, value);
                 UpdateCancelButton();
                 ShowCell(column, row);
+                SaveGame();
                 if (solved) LevelPassed();
             }
+        } else if (picker->MoveKey != 0) {
+            MoveAfterPicker(picker->MoveKey);
         }
     }
     HighlightSameDigits(column, row);
+}
+
+void TForm1::MoveAfterPicker(int arrowKey) {
+    namespace vk = virtual_keys;
+    const int columns = arrowKey == vk::Left ? -1 : arrowKey == vk::Right ? 1 : 0;
+    const int rows = arrowKey == vk::Up ? -1 : arrowKey == vk::Down ? 1 : 0;
+    // Once this selection has ended: the move runs the select handler for the next cell.
+    QMetaObject::invokeMethod(this, [this, columns, rows] { StringGrid1->MoveBy(columns, rows); },
+                              Qt::QueuedConnection);
 }
 
 void TForm1::StringGrid1MouseDown(Qt::MouseButton button, int x, int y) {

@@ -1,9 +1,10 @@
 #pragma once
 // TForm1: the main window of the Sudoku game. It owns the play state and shows it: the
-// first puzzle at the first activation, a new puzzle, restart, undo, the solution, the level
-// choice with its solved counter, the level-passed sequence, and the board with its digit
-// picker. The rules of play live in the play state; the window turns clicks and keys into
-// its moves and draws what it says.
+// first puzzle at the first activation (or the unfinished one the last run left), a new
+// puzzle, restart, undo, the solution, the level choice with its solved counter, the
+// level-passed sequence, and the board with its digit picker. The rules of play live in the
+// play state; the window turns clicks and keys into its moves, draws what it says, and keeps
+// it in the saved-game file after every change.
 
 #include <QMetaObject>
 #include <QString>
@@ -28,7 +29,7 @@ class TForm1 : public QWidget {
     Q_OBJECT
 
 public:
-    // dataFolder: where VumSudoku.ini and VumSudoku.dat live, ending in '/'.
+    // dataFolder: where VumSudoku.ini, VumSudoku.dat and the saved game live, ending in '/'.
     explicit TForm1(const std::string& dataFolder = vum::GameDataFolder("VumSudoku"));
     ~TForm1() override;
 
@@ -40,14 +41,16 @@ public:
     QString AppTitle;
     std::string BestScorePath;
     std::string IniPath;
+    std::string SavedGamePath;
     // The puzzle, the player's entries, the undo history and what the board shows.
     vum::SudokuGame Game;
 
     // Handlers of the window and its components.
     void FormActivate();
     void FormClose();
-    // Key codes of the window system; 13 (Enter) closes the window. True when used.
-    bool FormKeyDown(int key);
+    // Virtual-key codes: Enter closes the window, Ctrl+Z undoes as "Отменить" does while it
+    // is enabled. True when the key was used.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift = {});
     void NewFameButton1Click();
     void CancelButton1Click();
     void RestartGameButton1Click();
@@ -97,6 +100,14 @@ private:
     // Puts what the play state shows into the board's texts: one cell, or all of them.
     void ShowCell(int column, int row);
     void ShowBoard();
+    // Shows the play state's puzzle as it stands, on a board with no cell selected.
+    void ShowPuzzle();
+    // Takes the unfinished puzzle of level that the last run saved; false when there is none.
+    bool ResumeSavedGame(std::int32_t level);
+    // Writes the play state to the saved-game file; a failure only loses the file.
+    void SaveGame();
+    // After a picker cancelled by an arrow key: the board moves on one cell that way.
+    void MoveAfterPicker(int arrowKey);
     // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)
     // selected (none for -1).
     void DrawBoard(int selectedColumn, int selectedRow);

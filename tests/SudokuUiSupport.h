@@ -79,6 +79,15 @@ inline std::unique_ptr<TForm1> StartGame(const SudokuFolder& folder) {
     return form;
 }
 
+// A started window, shown, at a known place.
+inline std::unique_ptr<TForm1> ShownGame(const SudokuFolder& folder, QPoint at = {20, 20}) {
+    auto form = StartGame(folder);
+    form->move(at);
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    return form;
+}
+
 inline int CountGivens(const TForm1& form) {
     int count = 0;
     for (const auto& column : form.Game.Sudoku.GivenMask)

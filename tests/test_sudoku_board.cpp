@@ -10,15 +10,6 @@ using namespace vum;
 
 namespace {
 
-// A started window, shown, at a known place.
-std::unique_ptr<TForm1> ShownGame(const SudokuFolder& folder, QPoint at = {20, 20}) {
-    auto form = StartGame(folder);
-    form->move(at);
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    return form;
-}
-
 // What the board shows on the screen now.
 QImage Screen(SudokuBoardGrid& grid) { return grid.grab().toImage(); }
 
@@ -177,7 +168,7 @@ TEST(SudokuBoard, AClickOnAGivenOpensNoPickerAndLightsUpItsDigit) {
     EXPECT_TRUE(Shows(image, grid, given, Rgb(sudoku_colours::GivenDigit)));
 }
 
-TEST(SudokuBoard, RightClickReopensThePickerMiddleClickDoesNothing) {
+TEST(SudokuBoard, LeftAndRightClicksOpenThePickerAlsoOnTheCurrentCellMiddleClickDoesNothing) {
     SudokuFolder folder;
     const auto form = ShownGame(folder);
     SudokuBoardGrid& grid = *form->StringGrid1;
@@ -187,27 +178,27 @@ TEST(SudokuBoard, RightClickReopensThePickerMiddleClickDoesNothing) {
 
     QTest::mouseClick(&grid, Qt::LeftButton, {}, CellCentre(grid, cell));
     EXPECT_EQ(pickers.opened, 1);
-    // A left click on the current cell does not select it again.
+    // A left click on the current cell opens it again, as a right click does.
     QTest::mouseClick(&grid, Qt::LeftButton, {}, CellCentre(grid, cell));
-    EXPECT_EQ(pickers.opened, 1);
-    QTest::mouseClick(&grid, Qt::RightButton, {}, CellCentre(grid, cell));
     EXPECT_EQ(pickers.opened, 2);
+    QTest::mouseClick(&grid, Qt::RightButton, {}, CellCentre(grid, cell));
+    EXPECT_EQ(pickers.opened, 3);
 
     // The middle button neither selects nor opens anything.
     const Cell other = Givens(*form).front();
     QTest::mouseClick(&grid, Qt::MiddleButton, {}, CellCentre(grid, other));
-    EXPECT_EQ(pickers.opened, 2);
+    EXPECT_EQ(pickers.opened, 3);
     EXPECT_EQ(grid.Col(), cell.first);
     EXPECT_EQ(grid.Row(), cell.second);
 
     // A right click on a given selects it without a picker; one on the border does nothing.
     QTest::mouseClick(&grid, Qt::RightButton, {}, CellCentre(grid, other));
-    EXPECT_EQ(pickers.opened, 2);
+    EXPECT_EQ(pickers.opened, 3);
     EXPECT_EQ(grid.Col(), other.first);
     EXPECT_EQ(grid.Row(), other.second);
     QTest::mouseClick(&grid, Qt::RightButton, {}, QPoint(327, 327));
     EXPECT_EQ(grid.Col(), other.first);
-    EXPECT_EQ(pickers.opened, 2);
+    EXPECT_EQ(pickers.opened, 3);
 }
 
 TEST(SudokuBoard, ArrowKeysMoveTheSelectionThroughTheSelectHandler) {

@@ -1,0 +1,232 @@
+#include "sudoku/engine/SudokuSave.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <vector>
+
+#include "common/SafeFile.h"
+
+namespace vum {
+
+namespace {
+
+constexpr std::string_view Heading = "VumSudoku saved game";
+constexpr int Version = 1;
+// Far beyond any game a player makes (a thousand steps take some 10 KB); a larger file is
+// not ours.
+constexpr std::size_t MaxFileSize = 4 << 20;
+
+char DigitChar(std::int32_t value) { return value >= 1 && value <= 9 ? static_cast<char>('0' + value) : '.'; }
+
+// A cell of a grid line: 1..9, or -1 for '.'; 0 for anything else.
+std::int32_t DigitValue(char c) {
+    if (c == '.') return -1;
+    if (c >= '1' && c <= '9') return c - '0';
+    return 0;
+}
+
+template <typename Grid, typename Cell>
+std::string GridLine(const Grid& grid, Cell cell) {
+    std::string line;
+    line.reserve(81);
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c) line += cell(grid[c][r]);
+    return line;
+}
+
+// The differences of board `before` from board `after`, as undo tokens.
+std::string UndoLine(const SudokuGrid& before, const SudokuGrid& after) {
+    std::string line;
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c)
+            if (before[c][r] != after[c][r]) {
+                if (!line.empty()) line += ' ';
+                line += static_cast<char>('0' + c);
+                line += static_cast<char>('0' + r);
+                line += ':';
+                line += DigitChar(before[c][r]);
+            }
+    return line;
+}
+
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text) {}
+
+    // The next line without its line end; nullopt at the end of the text.
+    std::optional<std::string_view> Next() {
+        if (position_ >= text_.size()) return std::nullopt;
+        const std::size_t end = text_.find('\n', position_);
+        std::string_view line = text_.substr(position_, end == std::string_view::npos ? std::string_view::npos
+                                                                                      : end - position_);
+        position_ = end == std::string_view::npos ? text_.size() : end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return line;
+    }
+    // The value of the next line when it is "<name> <value>".
+    std::optional<std::string_view> Item(std::string_view name) {
+        const auto line = Next();
+        if (!line || line->size() <= name.size() || !line->starts_with(name) || (*line)[name.size()] != ' ')
+            return std::nullopt;
+        return line->substr(name.size() + 1);
+    }
+    bool AtEnd() {
+        while (const auto line = Next())
+            if (!line->empty()) return false;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+std::optional<std::int32_t> Number(std::optional<std::string_view> text) {
+    if (!text || text->empty()) return std::nullopt;
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (error != std::errc() || end != text->data() + text->size()) return std::nullopt;
+    return value;
+}
+
+// A grid line of digits and dots into grid; false for any other character or length.
+bool ReadBoard(std::optional<std::string_view> text, SudokuGrid& grid, bool dotsAllowed) {
+    if (!text || text->size() != 81) return false;
+    for (std::size_t i = 0; i < 81; ++i) {
+        const std::int32_t value = DigitValue((*text)[i]);
+        if (value == 0 || (value < 0 && !dotsAllowed)) return false;
+        grid[i % 9][i / 9] = value;
+    }
+    return true;
+}
+
+bool ReadGivens(std::optional<std::string_view> text, SudokuMask& givens) {
+    if (!text || text->size() != 81) return false;
+    for (std::size_t i = 0; i < 81; ++i) {
+        const char c = (*text)[i];
+        if (c != '0' && c != '1') return false;
+        givens[i % 9][i / 9] = static_cast<std::uint8_t>(c - '0');
+    }
+    return true;
+}
+
+// Applies an undo line to board, which becomes the board before that step.
+bool ApplyUndoLine(std::string_view line, SudokuGrid& board) {
+    if (line.empty()) return true;
+    std::size_t position = 0;
+    while (position <= line.size()) {
+        const std::size_t end = std::min(line.find(' ', position), line.size());
+        const std::string_view token = line.substr(position, end - position);
+        if (token.size() != 4 || token[2] != ':' || token[0] < '0' || token[0] > '8' || token[1] < '0' ||
+            token[1] > '8')
+            return false;
+        const std::int32_t value = DigitValue(token[3]);
+        if (value == 0) return false;
+        board[token[0] - '0'][token[1] - '0'] = value;
+        position = end + 1;
+    }
+    return true;
+}
+
+bool IsValidSolution(const SudokuGrid& solution) {
+    SudokuMask all{};
+    for (auto& column : all) column.fill(1);
+    return IsSolved(solution, all, solution);
+}
+
+// Givens hold their solution digit; the other cells hold a digit or nothing.
+bool AgreesWithGivens(const SudokuGrid& board, const stSudoku& puzzle) {
+    for (std::size_t c = 0; c < 9; ++c)
+        for (std::size_t r = 0; r < 9; ++r)
+            if (puzzle.GivenMask[c][r] == 1 && board[c][r] != puzzle.SolutionGrid[c][r]) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string SavedGameText(const SudokuGame& game) {
+    const stSudoku& puzzle = game.Sudoku;
+    std::string text;
+    text += Heading;
+    text += "\nversion " + std::to_string(Version);
+    text += "\nlevel " + std::to_string(game.Level());
+    text += "\nsolution " + GridLine(puzzle.SolutionGrid, DigitChar);
+    text += "\ngivens " + GridLine(puzzle.GivenMask, [](std::uint8_t given) { return given == 1 ? '1' : '0'; });
+    text += "\nentries " + GridLine(puzzle.PlayerGrid, DigitChar);
+    text += "\nshown " + GridLine(game.ShownGrid, DigitChar);
+    text += "\nundo " + std::to_string(puzzle.UndoHistory.size()) + '\n';
+    const SudokuGrid* after = &puzzle.PlayerGrid;
+    for (auto before = puzzle.UndoHistory.rbegin(); before != puzzle.UndoHistory.rend(); ++before) {
+        text += UndoLine(*before, *after) + '\n';
+        after = &*before;
+    }
+    return text;
+}
+
+std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
+    Lines lines(text);
+    if (lines.Next() != Heading || Number(lines.Item("version")) != Version) return std::nullopt;
+    const auto level = Number(lines.Item("level"));
+    if (!level || *level < 0 || *level > 2) return std::nullopt;
+
+    SudokuGame game;
+    game.SetLevel(*level);
+    stSudoku& puzzle = game.Sudoku;
+    if (!ReadBoard(lines.Item("solution"), puzzle.SolutionGrid, false) || !IsValidSolution(puzzle.SolutionGrid))
+        return std::nullopt;
+    if (!ReadGivens(lines.Item("givens"), puzzle.GivenMask)) return std::nullopt;
+    std::int32_t givens = 0;
+    for (const auto& column : puzzle.GivenMask)
+        for (const std::uint8_t given : column) givens += given;
+    if (givens != game.GivenCount) return std::nullopt;
+    if (!ReadBoard(lines.Item("entries"), puzzle.PlayerGrid, true) || !AgreesWithGivens(puzzle.PlayerGrid, puzzle))
+        return std::nullopt;
+    if (!ReadBoard(lines.Item("shown"), game.ShownGrid, true) || !AgreesWithGivens(game.ShownGrid, puzzle))
+        return std::nullopt;
+
+    const auto steps = Number(lines.Item("undo"));
+    if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > text.size()) return std::nullopt;
+    std::vector<SudokuGrid> newestFirst;
+    SudokuGrid board = puzzle.PlayerGrid;
+    for (std::int32_t i = 0; i < *steps; ++i) {
+        const auto line = lines.Next();
+        if (!line || !ApplyUndoLine(*line, board) || !AgreesWithGivens(board, puzzle)) return std::nullopt;
+        newestFirst.push_back(board);
+    }
+    if (!lines.AtEnd()) return std::nullopt;
+    puzzle.UndoHistory.assign(newestFirst.rbegin(), newestFirst.rend());
+    return game;
+}
+
+bool WriteSavedGame(const std::string& path, const SudokuGame& game) {
+    return ReplaceFileAtomically(path, SavedGameText(game));
+}
+
+std::optional<SudokuGame> ReadSavedGame(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string text;
+    char buffer[16384];
+    bool whole = true;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            whole = got == 0;
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+        if (text.size() > MaxFileSize) {
+            whole = false;
+            break;
+        }
+    }
+    ::close(fd);
+    if (!whole) return std::nullopt;
+    return GameFromSavedText(text);
+}
+
+}  // namespace vum

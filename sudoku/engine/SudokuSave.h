@@ -1,0 +1,44 @@
+#pragma once
+// The saved game of the Sudoku: the whole play state in a small text file of its own, so that
+// an unfinished puzzle survives the end of the program.
+//
+// The file, version 1 (ASCII, one item a line, LF line ends; grids are 81 characters read row
+// by row, row 0 first, and within a row column 0 first):
+//
+//     VumSudoku saved game
+//     version 1
+//     level <0, 1 or 2>
+//     solution <81 digits 1-9>
+//     givens <81 characters, 1 for a given, 0 for a cell the player fills>
+//     entries <81 characters, the player's board: a digit, or . for an empty cell>
+//     shown <81 characters, what the board shows, as entries>
+//     undo <n>
+//     <n lines, the undo history newest first>
+//
+// Each undo line lists the cells in which the board before that step differs from the board
+// after it, as tokens "<column><row>:<digit or .>" separated by blanks ("30:7 41:." says
+// that column 3, row 0 held 7 and column 4, row 1 was empty). A file that is not whole and
+// consistent in every point (a foreign or damaged file, another version, a level outside 0..2,
+// a solution that is no valid grid, givens of another number than the level's, a given that
+// disagrees with the solution, an entry on a given) is not read.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sudoku/engine/SudokuGame.h"
+
+namespace vum {
+
+// The saved game's file name beside the settings.
+inline constexpr const char* SavedGameName = "VumSudoku.sav";
+
+std::string SavedGameText(const SudokuGame& game);
+std::optional<SudokuGame> GameFromSavedText(std::string_view text);
+
+// Replaces the file at path with the game, whole or not at all. False when it could not.
+bool WriteSavedGame(const std::string& path, const SudokuGame& game);
+// The game the file at path holds; nullopt for a missing, unreadable or unsound file.
+std::optional<SudokuGame> ReadSavedGame(const std::string& path);
+
+}  // namespace vum

@@ -1,0 +1,166 @@
+// The Sudoku's saved game: every part of the play state comes back as it was, and a file that
+// is not whole and sound is never read.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "TestFolder.h"
+#include "common/WRandom.h"
+#include "sudoku/engine/SudokuSave.h"
+
+using namespace vum;
+
+namespace {
+
+// A game with entries, an entry made twice in one cell, a clear, and the solution shown.
+SudokuGame PlayedGame(std::int32_t level = 2) {
+    SudokuGame game;
+    game.SetLevel(level);
+    WRandom random(5);
+    game.NewPuzzle(random);
+    std::vector<std::pair<int, int>> empty;
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r)
+            if (!game.IsGiven(c, r)) empty.emplace_back(c, r);
+    const auto digit = [&](std::pair<int, int> cell) { return game.Sudoku.SolutionGrid[cell.first][cell.second]; };
+    game.Enter(empty[0].first, empty[0].second, digit(empty[0]) % 9 + 1);
+    game.Enter(empty[1].first, empty[1].second, digit(empty[1]));
+    game.Enter(empty[0].first, empty[0].second, digit(empty[0]));
+    game.Enter(empty[0].first, empty[0].second, digit(empty[0]));  // the same digit again: an empty step
+    game.Enter(empty[2].first, empty[2].second, 5);
+    game.Clear(empty[1].first, empty[1].second);
+    game.ShowSolution();
+    return game;
+}
+
+void ExpectSameGame(const SudokuGame& a, const SudokuGame& b) {
+    EXPECT_EQ(a.Level(), b.Level());
+    EXPECT_EQ(a.GivenCount, b.GivenCount);
+    EXPECT_EQ(a.Sudoku.SolutionGrid, b.Sudoku.SolutionGrid);
+    EXPECT_EQ(a.Sudoku.GivenMask, b.Sudoku.GivenMask);
+    EXPECT_EQ(a.Sudoku.PlayerGrid, b.Sudoku.PlayerGrid);
+    EXPECT_EQ(a.Sudoku.UndoHistory, b.Sudoku.UndoHistory);
+    EXPECT_EQ(a.ShownGrid, b.ShownGrid);
+}
+
+// The saved text of game with line `name ...` replaced.
+std::string WithLine(const std::string& text, const std::string& name, const std::string& line) {
+    const std::size_t start = text.find('\n' + name + ' ') + 1;
+    const std::size_t end = text.find('\n', start);
+    return text.substr(0, start) + line + text.substr(end);
+}
+
+std::string Item(const std::string& text, const std::string& name) {
+    const std::size_t start = text.find('\n' + name + ' ') + name.size() + 2;
+    return text.substr(start, text.find('\n', start) - start);
+}
+
+}  // namespace
+
+TEST(SudokuSave, EveryPartOfThePlayStateComesBackAsItWas) {
+    for (const std::int32_t level : {0, 1, 2}) {
+        SCOPED_TRACE(level);
+        const SudokuGame game = PlayedGame(level);
+        const auto read = GameFromSavedText(SavedGameText(game));
+        ASSERT_TRUE(read.has_value());
+        ExpectSameGame(*read, game);
+        // And the game plays on as it would have: the undo steps come back in order.
+        SudokuGame original = game, copy = *read;
+        while (original.Undo()) {
+            ASSERT_TRUE(copy.Undo());
+            ExpectSameGame(copy, original);
+        }
+        EXPECT_FALSE(copy.CanUndo());
+    }
+}
+
+TEST(SudokuSave, TheFileIsPlainAndItsUndoLinesListOnlyTheChangedCells) {
+    const SudokuGame game = PlayedGame();
+    const std::string text = SavedGameText(game);
+    EXPECT_EQ(text.rfind("VumSudoku saved game\nversion 1\nlevel 2\nsolution ", 0), 0u) << text;
+    EXPECT_NE(text.find("\nundo 5\n"), std::string::npos);
+    // Newest first: before the entry of 5 that cell was empty and the cleared one held its
+    // digit; the step before changed nothing.
+    const std::size_t undo = text.find("\nundo 5\n") + 8;
+    const std::size_t second = text.find('\n', undo) + 1;
+    const std::string firstLine = text.substr(undo, second - 1 - undo);
+    EXPECT_EQ(firstLine.size(), 9u) << firstLine;
+    EXPECT_NE(firstLine.find(":."), std::string::npos) << firstLine;
+    EXPECT_EQ(text[second], '\n');
+}
+
+TEST(SudokuSave, AFileWrittenIsReadBackAndReplacedWhole) {
+    TestFolder folder;
+    const std::string path = folder.File(SavedGameName);
+    EXPECT_FALSE(ReadSavedGame(path).has_value());
+    const SudokuGame game = PlayedGame();
+    ASSERT_TRUE(WriteSavedGame(path, game));
+    const auto read = ReadSavedGame(path);
+    ASSERT_TRUE(read.has_value());
+    ExpectSameGame(*read, game);
+    SudokuGame fresh;
+    fresh.SetLevel(0);
+    WRandom random(8);
+    fresh.NewPuzzle(random);
+    ASSERT_TRUE(WriteSavedGame(path, fresh));
+    ExpectSameGame(*ReadSavedGame(path), fresh);
+    // A folder that cannot be written: nothing is written, false is the answer.
+    EXPECT_FALSE(WriteSavedGame(folder.File("missing/") + SavedGameName, fresh));
+}
+
+TEST(SudokuSave, AFileThatIsNotWholeAndSoundIsIgnored) {
+    const std::string good = SavedGameText(PlayedGame());
+    ASSERT_TRUE(GameFromSavedText(good).has_value());
+    std::string swapped = Item(good, "solution");
+    std::swap(swapped[0], swapped[1]);  // no longer a valid grid where the two differ
+    std::string badGiven = Item(good, "entries");
+    const std::string givens = Item(good, "givens");
+    const std::size_t given = givens.find('1');
+    badGiven[given] = badGiven[given] == '9' ? '1' : static_cast<char>(badGiven[given] + 1);
+    std::string extraGiven = givens;
+    extraGiven[extraGiven.find('0')] = '1';
+    const std::string undoOnGiven = std::to_string(given % 9) + std::to_string(given / 9) + ":.";
+    // One cell the player fills, changed to a character that is no digit 1..9.
+    const auto oneCell = [&](const char* name, char c) {
+        std::string line = Item(good, name);
+        line[givens.find('0')] = c;
+        return WithLine(good, name, std::string(name) + " " + line);
+    };
+
+    const std::vector<std::pair<const char*, std::string>> bad = {
+        {"empty", ""},
+        {"foreign", "[Difficult_Level]\nNumber=1\n"},
+        {"truncated", good.substr(0, good.size() / 2)},
+        {"cut in the undo lines", good.substr(0, good.rfind('\n', good.size() - 2) + 1)},
+        {"older version", WithLine(good, "version", "version 0")},
+        {"newer version", WithLine(good, "version", "version 3")},
+        {"unknown level", WithLine(good, "level", "level 3")},
+        {"level of another number of givens", WithLine(good, "level", "level 1")},
+        {"digit outside 1..9", oneCell("entries", '0')},
+        {"letter on the board", oneCell("shown", 'x')},
+        {"short grid", WithLine(good, "entries", "entries ...")},
+        {"solution that is no grid", WithLine(good, "solution", "solution " + swapped)},
+        {"more givens than the level's", WithLine(good, "givens", "givens " + extraGiven)},
+        {"entry on a given", WithLine(good, "entries", "entries " + badGiven)},
+        {"undo step on a given", WithLine(good, "undo", "undo 6\n" + undoOnGiven)},
+        {"undo line of another form", WithLine(good, "undo", "undo 6\n99:1")},
+        {"more undo lines than said", WithLine(good, "undo", "undo 4")},
+        {"fewer undo lines than said", WithLine(good, "undo", "undo 9")},
+        {"a negative count", WithLine(good, "undo", "undo -1")},
+        {"something after the end", good + "shown 1\n"},
+    };
+    for (const auto& [what, text] : bad) EXPECT_FALSE(GameFromSavedText(text).has_value()) << what;
+}
+
+TEST(SudokuSave, AnUnreadableOrHugeFileIsIgnored) {
+    TestFolder folder;
+    const std::string path = folder.File(SavedGameName);
+    ASSERT_TRUE(WriteSavedGame(path, PlayedGame()));
+    TestFolder::Write(path, TestFolder::Read(path) + std::string(5 << 20, '\n'));
+    EXPECT_FALSE(ReadSavedGame(path).has_value());
+    ::mkdir(folder.File("folder").c_str(), 0755);
+    EXPECT_FALSE(ReadSavedGame(folder.File("folder")).has_value());
+}
