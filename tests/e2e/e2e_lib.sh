@@ -16,6 +16,12 @@ start_program() {
   E2E_PID=$!
 }
 
+# restart_program: starts the program of start_program again, in the same folder.
+restart_program() {
+  "$E2E_PROGRAM" &
+  E2E_PID=$!
+}
+
 # wait_window <title-pattern> [seconds]: prints the id of a visible window whose title matches.
 wait_window() {
   local pattern=$1 deadline=$((SECONDS + ${2:-20})) id

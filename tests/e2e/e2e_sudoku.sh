@@ -8,55 +8,18 @@ xshot=$2
 # shellcheck source=e2e_lib.sh
 source "$3/e2e_lib.sh"
 
-# The board in the client area, and its cells: a 2-pixel border, cells of 35 plus a line.
-board_x=8 board_y=4 border=2 pitch=36 cell=35
-
-# board_cells <window>: prints "column row kind" for the 81 cells, kind being "given" for a
-# cell that shows a dark digit, "entry" for one with a blue digit and "empty" otherwise.
-board_cells() {
-  local shot=$E2E_WORK/board.ppm width height header
-  "$xshot" "$1" "$shot" || fail "no screenshot of window $1"
-  read -r width height < <(head -c 20 "$shot" | sed -n 2p)
-  header=$(printf 'P6\n%d %d\n255\n' "$width" "$height" | wc -c)
-  od -An -v -tu1 -w$((width * 3)) -j "$header" "$shot" | awk -v bx=$board_x -v by=$board_y -v b=$border \
-    -v p=$pitch -v s=$cell '
-    { row[NR - 1] = $0 }
-    END {
-      for (c = 0; c < 9; c++) for (r = 0; r < 9; r++) {
-        kind = "empty"
-        for (y = by + b + p * r + 4; y < by + b + p * r + s - 4 && kind == "empty"; y++) {
-          split(row[y], v, " ")
-          for (x = bx + b + p * c + 4; x < bx + b + p * c + s - 4; x++) {
-            red = v[3 * x + 1]; green = v[3 * x + 2]; blue = v[3 * x + 3]
-            if (red + green + blue < 150) { kind = "given"; break }
-            if (blue > 200 && red < 80 && green < 80) { kind = "entry"; break }
-          }
-        }
-        print c, r, kind
-      }
-    }'
-}
-
-# window_geometry <window>: sets X, Y, WIDTH, HEIGHT.
-window_geometry() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-}
+# shellcheck source=sudoku_lib.sh
+source "$3/sudoku_lib.sh"
 
 start_program "$program"
 main=$(wait_window "ВУМ Судоку")
 
 # The first puzzle appears without any window manager to activate the window.
-deadline=$((SECONDS + 20))
-until board_cells "$main" | grep -q ' given$'; do
-  [ $SECONDS -lt $deadline ] || fail "no puzzle on the board"
-  sleep 0.2
-done
+wait_puzzle "$main"
 cells=$(board_cells "$main")
 givens=$(grep -c ' given$' <<<"$cells")
 [ "$givens" -eq 35 ] || fail "the first puzzle shows $givens givens, not the 35 of level 1"
-# Not cell 0,0: it is the grid's current cell from the start, and a left click on the
-# current cell selects nothing new.
-read -r column row _ < <(grep ' empty$' <<<"$cells" | grep -v '^0 0 ' | head -n 1)
+read -r column row _ < <(grep ' empty$' <<<"$cells" | head -n 1)
 
 window_geometry "$main"
 main_x=$X main_y=$Y
