@@ -4,7 +4,8 @@
 #   bench/startup.sh sudoku|squares [runs] [other build of the game]
 # Prints, per program, the median over the runs (after one warm-up) of: exec to the first
 # window mapped, exec to its content painted, resident memory 3 s after start; and the
-# ratio of the game's paint time to the bare window's. Given another build of the same game
+# ratio of the game's paint time to the bare window's. The Sudoku is measured twice in each
+# run: making its first puzzle, and resuming a saved one. Given another build of the same game
 # (an older executable, say), it is measured in the same runs, turn about with this one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,7 +28,7 @@ case "$game" in
   squares) exe=$build/squares/VumSquare; probe_args=(--title "Выберите сложность игры" --colour 804040) ;;
   *) echo "unknown game $game" >&2; exit 2 ;;
 esac
-cmake --build --preset release --target startup_probe bare_window "$(basename "$exe")" >/dev/null
+cmake --build --preset release --target startup_probe bare_window vum-sudoku-gen "$(basename "$exe")" >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -39,18 +40,32 @@ measure() { # label, then probe arguments and program; prints the probe's line
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 field() { sed -E "s/.*$1=([-0-9.]+).*/\1/"; }
 
-: >"$work/game.txt"; : >"$work/bare.txt"; : >"$work/other.txt"
+# A saved game of level 1 with no entries yet, as the Sudoku writes it.
+saved_game() {
+  local puzzle solution
+  read -r puzzle solution < <("$build/sudoku/vum-sudoku-gen" --level 1 --seed 1)
+  printf 'VumSudoku saved game\nversion 1\nlevel 1\nsolution %s\ngivens %s\nentries %s\nshown %s\nundo 0\n' \
+    "$solution" "$(tr '1-9.' '1111111110' <<<"$puzzle")" "$puzzle" "$puzzle"
+}
+
+: >"$work/game.txt"; : >"$work/bare.txt"; : >"$work/other.txt"; : >"$work/resumed.txt"
 for run in $(seq 0 "$runs"); do
   # A fresh folder each time: the game starts as on a first run, with no files beside it.
   rm -rf "$work/game"; mkdir "$work/game"; cp "$exe" "$work/game/"
   g=$(measure "${probe_args[@]}" -- "$work/game/$(basename "$exe")")
   b=$(measure --title "Bare Qt window" --colour 000000 -- "$build/bench/bare_window")
+  if [ "$game" = sudoku ]; then
+    rm -rf "$work/game"; mkdir "$work/game"; cp "$exe" "$work/game/"
+    saved_game >"$work/game/VumSudoku.sav"
+    r=$(measure "${probe_args[@]}" -- "$work/game/$(basename "$exe")")
+  fi
   if [ -n "$other" ]; then
     rm -rf "$work/game"; mkdir "$work/game"; cp "$other" "$work/game/$(basename "$exe")"
     o=$(measure "${probe_args[@]}" -- "$work/game/$(basename "$exe")")
   fi
   if [ "$run" -gt 0 ]; then
     echo "$g" >>"$work/game.txt"; echo "$b" >>"$work/bare.txt"
+    [ "$game" != sudoku ] || echo "$r" >>"$work/resumed.txt"
     [ -z "$other" ] || echo "$o" >>"$work/other.txt"
   fi
 done
@@ -66,6 +81,7 @@ report() { # name file
 }
 echo "median of $runs runs after a warm-up:"
 report "$game" "$work/game.txt"
+[ "$game" != sudoku ] || report "resumed" "$work/resumed.txt"
 [ -z "$other" ] || report "other build" "$work/other.txt"
 report "bare Qt" "$work/bare.txt"
 g=$(field paint_ms <"$work/game.txt" | median); b=$(field paint_ms <"$work/bare.txt" | median)

@@ -144,7 +144,7 @@ TForm1::TForm1(const std::string& dataFolder)
     UpdateCancelButton();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { WriteSavedGameNow(); }
 
 // ---- attach and detach -------------------------------------------------------------------
 
@@ -221,9 +221,20 @@ bool TForm1::ResumeSavedGame(std::int32_t level) {
     return true;
 }
 
-void TForm1::SaveGame() { WriteSavedGame(SavedGamePath, Game); }
+void TForm1::SaveGame() {
+    if (savePending_) return;
+    savePending_ = true;
+    QMetaObject::invokeMethod(this, &TForm1::WriteSavedGameNow, Qt::QueuedConnection);
+}
+
+void TForm1::WriteSavedGameNow() {
+    if (!savePending_) return;
+    savePending_ = false;
+    WriteSavedGame(SavedGamePath, Game);
+}
 
 void TForm1::FormClose() {
+    WriteSavedGameNow();
     WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex());
 }
 

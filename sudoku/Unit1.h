@@ -104,8 +104,11 @@ private:
     void ShowPuzzle();
     // Takes the unfinished puzzle of level that the last run saved; false when there is none.
     bool ResumeSavedGame(std::int32_t level);
-    // Writes the play state to the saved-game file; a failure only loses the file.
+    // Writes the play state to the saved-game file as soon as the change is on the screen
+    // (the write waits for the disk), once for all changes made until then; a failure only
+    // loses the file. WriteSavedGameNow does it at once, if a write is due.
     void SaveGame();
+    void WriteSavedGameNow();
     // After a picker cancelled by an arrow key: the board moves on one cell that way.
     void MoveAfterPicker(int arrowKey);
     // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)
@@ -116,4 +119,5 @@ private:
 
     QMetaObject::Connection comboBox1Change_;
     bool activatePosted_ = false;
+    bool savePending_ = false;
 };

@@ -30,6 +30,14 @@ std::vector<Cell> EmptyCells(const SudokuGame& game) {
     return cells;
 }
 
+Cell FirstGiven(const SudokuGame& game) {
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r)
+            if (game.IsGiven(c, r)) return {c, r};
+    ADD_FAILURE() << "a puzzle without givens";
+    return {0, 0};
+}
+
 int SolutionAt(const SudokuGame& game, Cell cell) { return game.Sudoku.SolutionGrid[cell.first][cell.second]; }
 
 // A digit 1..9 other than the cell's solution digit.
@@ -88,13 +96,7 @@ TEST(SudokuGame, UndoTakesTheEntriesBackNewestFirstAndAClearTakesNoStep) {
 
 TEST(SudokuGame, GivensAndDigitsOutsideOneToNineCannotBeEntered) {
     SudokuGame game = NewGame(0);
-    Cell given{-1, -1};
-    for (int c = 0; c < 9 && given.first < 0; ++c)
-        for (int r = 0; r < 9; ++r)
-            if (game.IsGiven(c, r)) {
-                given = {c, r};
-                break;
-            }
+    const Cell given = FirstGiven(game);
     const Cell empty = EmptyCells(game).front();
     const auto before = game.Sudoku.PlayerGrid;
     EXPECT_FALSE(game.Enter(given.first, given.second, WrongAt(game, given)));
@@ -167,4 +169,107 @@ TEST(SudokuGame, ANewPuzzleStartsAfresh) {
     EXPECT_NE(game.Sudoku.SolutionGrid, previous);
     EXPECT_EQ(game.GivenCount, 35);
     ExpectStartOfPuzzle(game);
+}
+
+namespace {
+
+std::uint16_t Bit(int digit) { return static_cast<std::uint16_t>(1u << (digit - 1)); }
+
+}  // namespace
+
+TEST(SudokuGameMarks, AMarkIsToggledAsAnUndoStepOfItsOwnAndNeverOnAGiven) {
+    SudokuGame game = NewGame(1);
+    const Cell cell = EmptyCells(game).front();
+    EXPECT_TRUE(game.ToggleMark(cell.first, cell.second, 3));
+    EXPECT_TRUE(game.ToggleMark(cell.first, cell.second, 7));
+    EXPECT_EQ(game.MarksOf(cell.first, cell.second), Bit(3) | Bit(7));
+    EXPECT_TRUE(game.ToggleMark(cell.first, cell.second, 3));
+    EXPECT_EQ(game.MarksOf(cell.first, cell.second), Bit(7));
+    EXPECT_EQ(game.Sudoku.UndoHistory.size(), 3u);
+    game.Undo();
+    EXPECT_EQ(game.MarksOf(cell.first, cell.second), Bit(3) | Bit(7));
+    // The board is untouched by marks, and marks do not make a solved board.
+    EXPECT_EQ(game.Shown(cell.first, cell.second), -1);
+
+    const Cell given = FirstGiven(game);
+    EXPECT_FALSE(game.ToggleMark(given.first, given.second, 1));
+    EXPECT_FALSE(game.ToggleMark(cell.first, cell.second, 0));
+    EXPECT_FALSE(game.ToggleMark(cell.first, cell.second, 10));
+    EXPECT_EQ(game.Sudoku.UndoHistory.size(), 2u);
+}
+
+TEST(SudokuGameMarks, ClearingMarksIsOneStepAndNothingWhenThereAreNone) {
+    SudokuGame game = NewGame(1);
+    const Cell cell = EmptyCells(game).front();
+    EXPECT_FALSE(game.ClearMarks(cell.first, cell.second));
+    EXPECT_FALSE(game.CanUndo());
+    for (const int digit : {1, 2, 5}) game.ToggleMark(cell.first, cell.second, digit);
+    EXPECT_TRUE(game.ClearMarks(cell.first, cell.second));
+    EXPECT_EQ(game.MarksOf(cell.first, cell.second), 0);
+    game.Undo();
+    EXPECT_EQ(game.MarksOf(cell.first, cell.second), Bit(1) | Bit(2) | Bit(5));
+    // Clearing the digit of a cell keeps its marks.
+    game.Enter(cell.first, cell.second, 4);
+    game.Clear(cell.first, cell.second);
+    EXPECT_EQ(game.MarksOf(cell.first, cell.second), Bit(1) | Bit(2) | Bit(5));
+}
+
+TEST(SudokuGameMarks, AnEntryTakesItsDigitOutOfTheMarksOfItsRowColumnAndBlockInOneStep) {
+    SudokuGame game = NewGame(2, 21);
+    // Mark 6 on every cell the player fills, and 2 as well on each.
+    for (const Cell& cell : EmptyCells(game)) {
+        game.ToggleMark(cell.first, cell.second, 6);
+        game.ToggleMark(cell.first, cell.second, 2);
+    }
+    const auto before = game.Marks;
+    const std::size_t steps = game.Sudoku.UndoHistory.size();
+    const Cell target = EmptyCells(game)[10];
+    game.Enter(target.first, target.second, 6);
+    EXPECT_EQ(game.Sudoku.UndoHistory.size(), steps + 1);
+    for (const Cell& cell : EmptyCells(game)) {
+        const bool sameBlock = cell.first / 3 == target.first / 3 && cell.second / 3 == target.second / 3;
+        const bool peer = cell != target && (cell.first == target.first || cell.second == target.second || sameBlock);
+        const std::uint16_t expected = peer ? Bit(2) : static_cast<std::uint16_t>(Bit(2) | Bit(6));
+        EXPECT_EQ(game.MarksOf(cell.first, cell.second), expected) << cell.first << "," << cell.second;
+    }
+    // One undo takes the entry and the cleaning back together.
+    game.Undo();
+    EXPECT_EQ(game.Marks, before);
+    EXPECT_EQ(game.Shown(target.first, target.second), -1);
+}
+
+TEST(SudokuGameMarks, RestartAndANewPuzzleDropThemTheSolutionHidesThemUntilTheNextUndo) {
+    SudokuGame game = NewGame(1);
+    const auto empty = EmptyCells(game);
+    game.ToggleMark(empty[0].first, empty[0].second, 8);
+    game.ToggleMark(empty[1].first, empty[1].second, 8);
+    game.ShowSolution();
+    // The cells show digits now, so no marks are shown; the marks stay underneath.
+    EXPECT_NE(game.Shown(empty[0].first, empty[0].second), -1);
+    EXPECT_EQ(game.MarksOf(empty[0].first, empty[0].second), Bit(8));
+    game.Undo();
+    EXPECT_EQ(game.Shown(empty[0].first, empty[0].second), -1);
+    EXPECT_EQ(game.MarksOf(empty[0].first, empty[0].second), Bit(8));
+    EXPECT_EQ(game.MarksOf(empty[1].first, empty[1].second), 0);
+
+    game.Restart();
+    EXPECT_EQ(game.Marks, SudokuMarks{});
+    EXPECT_TRUE(game.MarkHistory.empty());
+    game.ToggleMark(empty[0].first, empty[0].second, 1);
+    WRandom random(12);
+    game.NewPuzzle(random);
+    EXPECT_EQ(game.Marks, SudokuMarks{});
+    EXPECT_FALSE(game.CanUndo());
+}
+
+TEST(SudokuGameMarks, MarksNeverCountForTheSolvedTest) {
+    SudokuGame game = NewGame(0, 31);
+    auto empty = EmptyCells(game);
+    const Cell last = empty.back();
+    empty.pop_back();
+    for (const Cell& cell : empty) game.Enter(cell.first, cell.second, SolutionAt(game, cell));
+    // A mark of the right digit is no entry.
+    game.ToggleMark(last.first, last.second, SolutionAt(game, last));
+    EXPECT_FALSE(game.Solved());
+    EXPECT_TRUE(game.Enter(last.first, last.second, SolutionAt(game, last)));
 }

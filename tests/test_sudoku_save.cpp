@@ -15,8 +15,9 @@ using namespace vum;
 
 namespace {
 
-// A game with entries, an entry made twice in one cell, a clear, and the solution shown.
-SudokuGame PlayedGame(std::int32_t level = 2) {
+// A game with marks, entries (one of them cleaning marks), an entry made twice in one cell, a
+// clear, and the solution shown.
+SudokuGame PlayedGame(std::int32_t level = 2, bool marks = true) {
     SudokuGame game;
     game.SetLevel(level);
     WRandom random(5);
@@ -26,6 +27,13 @@ SudokuGame PlayedGame(std::int32_t level = 2) {
         for (int r = 0; r < 9; ++r)
             if (!game.IsGiven(c, r)) empty.emplace_back(c, r);
     const auto digit = [&](std::pair<int, int> cell) { return game.Sudoku.SolutionGrid[cell.first][cell.second]; };
+    if (marks) {
+        game.ToggleMark(empty[3].first, empty[3].second, 4);
+        game.ToggleMark(empty[3].first, empty[3].second, 9);
+        game.ToggleMark(empty[4].first, empty[4].second, 1);
+        game.ClearMarks(empty[4].first, empty[4].second);
+        game.ToggleMark(empty[5].first, empty[5].second, digit(empty[0]) % 9 + 1);
+    }
     game.Enter(empty[0].first, empty[0].second, digit(empty[0]) % 9 + 1);
     game.Enter(empty[1].first, empty[1].second, digit(empty[1]));
     game.Enter(empty[0].first, empty[0].second, digit(empty[0]));
@@ -44,6 +52,18 @@ void ExpectSameGame(const SudokuGame& a, const SudokuGame& b) {
     EXPECT_EQ(a.Sudoku.PlayerGrid, b.Sudoku.PlayerGrid);
     EXPECT_EQ(a.Sudoku.UndoHistory, b.Sudoku.UndoHistory);
     EXPECT_EQ(a.ShownGrid, b.ShownGrid);
+    EXPECT_EQ(a.Marks, b.Marks);
+    EXPECT_EQ(a.MarkHistory, b.MarkHistory);
+}
+
+// The same game as version 1 wrote it, without marks.
+std::string VersionOneText(const SudokuGame& game) {
+    std::string text = SavedGameText(game);
+    text.replace(text.find("version 2"), 9, "version 1");
+    const std::size_t marks = text.find("\nmarks ");
+    text.erase(marks, text.find('\n', marks + 1) - marks);
+    for (std::size_t at; (at = text.find(":000")) != std::string::npos;) text.erase(at, 4);
+    return text;
 }
 
 // The saved text of game with line `name ...` replaced.
@@ -80,16 +100,35 @@ TEST(SudokuSave, EveryPartOfThePlayStateComesBackAsItWas) {
 TEST(SudokuSave, TheFileIsPlainAndItsUndoLinesListOnlyTheChangedCells) {
     const SudokuGame game = PlayedGame();
     const std::string text = SavedGameText(game);
-    EXPECT_EQ(text.rfind("VumSudoku saved game\nversion 1\nlevel 2\nsolution ", 0), 0u) << text;
-    EXPECT_NE(text.find("\nundo 5\n"), std::string::npos);
+    EXPECT_EQ(text.rfind("VumSudoku saved game\nversion 2\nlevel 2\nsolution ", 0), 0u) << text;
+    EXPECT_NE(text.find("\nundo 10\n"), std::string::npos);
     // Newest first: before the entry of 5 that cell was empty and the cleared one held its
     // digit; the step before changed nothing.
-    const std::size_t undo = text.find("\nundo 5\n") + 8;
+    const std::size_t undo = text.find("\nundo 10\n") + 9;
     const std::size_t second = text.find('\n', undo) + 1;
     const std::string firstLine = text.substr(undo, second - 1 - undo);
-    EXPECT_EQ(firstLine.size(), 9u) << firstLine;
-    EXPECT_NE(firstLine.find(":."), std::string::npos) << firstLine;
+    EXPECT_EQ(firstLine.size(), 17u) << firstLine;
+    EXPECT_NE(firstLine.find(":.:000"), std::string::npos) << firstLine;
     EXPECT_EQ(text[second], '\n');
+    // The marks 4 and 9 of one cell: bits 3 and 8, octal 410.
+    EXPECT_NE(text.find("410"), std::string::npos);
+}
+
+TEST(SudokuSave, AFileOfTheFirstVersionIsReadAsAGameWithoutMarks) {
+    const SudokuGame game = PlayedGame(1, false);
+    const std::string older = VersionOneText(game);
+    ASSERT_EQ(older.find("marks"), std::string::npos);
+    const auto read = GameFromSavedText(older);
+    ASSERT_TRUE(read.has_value());
+    ExpectSameGame(*read, game);
+    // Marks have no place in the first version.
+    std::string withMarks = older;
+    withMarks.replace(withMarks.find("\nundo "), 0, "\nmarks " + std::string(243, '0'));
+    EXPECT_FALSE(GameFromSavedText(withMarks).has_value());
+    const std::string newer = SavedGameText(game);
+    std::string oldTokens = newer;
+    for (std::size_t at; (at = oldTokens.find(":000 ")) != std::string::npos;) oldTokens.erase(at, 4);
+    EXPECT_FALSE(GameFromSavedText(oldTokens).has_value()) << "tokens of the first version in the second";
 }
 
 TEST(SudokuSave, AFileWrittenIsReadBackAndReplacedWhole) {
@@ -122,7 +161,7 @@ TEST(SudokuSave, AFileThatIsNotWholeAndSoundIsIgnored) {
     badGiven[given] = badGiven[given] == '9' ? '1' : static_cast<char>(badGiven[given] + 1);
     std::string extraGiven = givens;
     extraGiven[extraGiven.find('0')] = '1';
-    const std::string undoOnGiven = std::to_string(given % 9) + std::to_string(given / 9) + ":.";
+    const std::string undoOnGiven = std::to_string(given % 9) + std::to_string(given / 9) + ":.:000";
     // One cell the player fills, changed to a character that is no digit 1..9.
     const auto oneCell = [&](const char* name, char c) {
         std::string line = Item(good, name);
@@ -137,6 +176,10 @@ TEST(SudokuSave, AFileThatIsNotWholeAndSoundIsIgnored) {
         {"cut in the undo lines", good.substr(0, good.rfind('\n', good.size() - 2) + 1)},
         {"older version", WithLine(good, "version", "version 0")},
         {"newer version", WithLine(good, "version", "version 3")},
+        {"marks on a given", WithLine(good, "marks", "marks " + std::string(3 * given, '0') + "001" +
+                                                              std::string(240 - 3 * given, '0'))},
+        {"marks that are no octal digits", WithLine(good, "marks", "marks " + std::string(242, '0') + "8")},
+        {"marks too short", WithLine(good, "marks", "marks 000")},
         {"unknown level", WithLine(good, "level", "level 3")},
         {"level of another number of givens", WithLine(good, "level", "level 1")},
         {"digit outside 1..9", oneCell("entries", '0')},
@@ -145,10 +188,11 @@ TEST(SudokuSave, AFileThatIsNotWholeAndSoundIsIgnored) {
         {"solution that is no grid", WithLine(good, "solution", "solution " + swapped)},
         {"more givens than the level's", WithLine(good, "givens", "givens " + extraGiven)},
         {"entry on a given", WithLine(good, "entries", "entries " + badGiven)},
-        {"undo step on a given", WithLine(good, "undo", "undo 6\n" + undoOnGiven)},
-        {"undo line of another form", WithLine(good, "undo", "undo 6\n99:1")},
-        {"more undo lines than said", WithLine(good, "undo", "undo 4")},
-        {"fewer undo lines than said", WithLine(good, "undo", "undo 9")},
+        {"undo step on a given", WithLine(good, "undo", "undo 11\n" + undoOnGiven)},
+        {"undo line of another form", WithLine(good, "undo", "undo 11\n99:1:000")},
+        {"undo token without marks", WithLine(good, "undo", "undo 11\n00:.")},
+        {"more undo lines than said", WithLine(good, "undo", "undo 9")},
+        {"fewer undo lines than said", WithLine(good, "undo", "undo 12")},
         {"a negative count", WithLine(good, "undo", "undo -1")},
         {"something after the end", good + "shown 1\n"},
     };

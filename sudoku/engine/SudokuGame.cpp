@@ -6,6 +6,12 @@ namespace {
 
 bool OnBoard(std::int32_t column, std::int32_t row) { return column >= 0 && column < 9 && row >= 0 && row < 9; }
 
+// Two cells of one row, column or block, the cell itself not counted.
+bool Peers(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2) {
+    if (c1 == c2 && r1 == r2) return false;
+    return c1 == c2 || r1 == r2 || (BlockStart(c1) == BlockStart(c2) && BlockStart(r1) == BlockStart(r2));
+}
+
 }  // namespace
 
 SudokuGame::SudokuGame() {
@@ -27,18 +33,47 @@ void SudokuGame::NewPuzzle(WRandom& random) {
 
 void SudokuGame::Restart() {
     Sudoku.UndoHistory.clear();
+    MarkHistory.clear();
+    Marks = {};
     for (std::size_t c = 0; c < 9; ++c)
         for (std::size_t r = 0; r < 9; ++r)
             Sudoku.PlayerGrid[c][r] = Sudoku.GivenMask[c][r] == 1 ? Sudoku.SolutionGrid[c][r] : -1;
     ShownGrid = Sudoku.PlayerGrid;
 }
 
+void SudokuGame::PushStep() {
+    Sudoku.UndoHistory.push_back(Sudoku.PlayerGrid);
+    MarkHistory.push_back(Marks);
+}
+
 bool SudokuGame::Enter(std::int32_t column, std::int32_t row, std::int32_t digit) {
     if (!OnBoard(column, row) || IsGiven(column, row) || digit < 1 || digit > 9) return false;
-    Sudoku.UndoHistory.push_back(Sudoku.PlayerGrid);
+    PushStep();
     Sudoku.PlayerGrid[column][row] = digit;
     ShownGrid[column][row] = digit;
+    const auto bit = static_cast<std::uint16_t>(1u << (digit - 1));
+    for (std::int32_t c = 0; c < 9; ++c)
+        for (std::int32_t r = 0; r < 9; ++r)
+            if (Peers(c, r, column, row)) Marks[c][r] = static_cast<std::uint16_t>(Marks[c][r] & ~bit);
     return Solved();
+}
+
+bool SudokuGame::ToggleMark(std::int32_t column, std::int32_t row, std::int32_t digit) {
+    if (!OnBoard(column, row) || IsGiven(column, row) || digit < 1 || digit > 9) return false;
+    PushStep();
+    Marks[column][row] = static_cast<std::uint16_t>(Marks[column][row] ^ (1u << (digit - 1)));
+    return true;
+}
+
+bool SudokuGame::ClearMarks(std::int32_t column, std::int32_t row) {
+    if (!OnBoard(column, row) || Marks[column][row] == 0) return false;
+    PushStep();
+    Marks[column][row] = 0;
+    return true;
+}
+
+std::uint16_t SudokuGame::MarksOf(std::int32_t column, std::int32_t row) const {
+    return OnBoard(column, row) ? Marks[column][row] : 0;
 }
 
 void SudokuGame::Clear(std::int32_t column, std::int32_t row) {
@@ -51,6 +86,8 @@ bool SudokuGame::Undo() {
     if (Sudoku.UndoHistory.empty()) return false;
     Sudoku.PlayerGrid = Sudoku.UndoHistory.back();
     Sudoku.UndoHistory.pop_back();
+    Marks = MarkHistory.back();
+    MarkHistory.pop_back();
     for (std::size_t c = 0; c < 9; ++c)
         for (std::size_t r = 0; r < 9; ++r)
             ShownGrid[c][r] = Sudoku.GivenMask[c][r] == 1 ? Sudoku.SolutionGrid[c][r] : Sudoku.PlayerGrid[c][r];

@@ -14,7 +14,9 @@ namespace vum {
 namespace {
 
 constexpr std::string_view Heading = "VumSudoku saved game";
-constexpr int Version = 1;
+constexpr int Version = 2;
+// The first version, without marks, is still read.
+constexpr int VersionWithoutMarks = 1;
 // Far beyond any game a player makes (a thousand steps take some 10 KB); a larger file is
 // not ours.
 constexpr std::size_t MaxFileSize = 4 << 20;
@@ -37,17 +39,40 @@ std::string GridLine(const Grid& grid, Cell cell) {
     return line;
 }
 
-// The differences of board `before` from board `after`, as undo tokens.
-std::string UndoLine(const SudokuGrid& before, const SudokuGrid& after) {
+void AppendMarks(std::string& text, std::uint16_t marks) {
+    for (const int shift : {6, 3, 0}) text += static_cast<char>('0' + ((marks >> shift) & 7));
+}
+
+// Three octal digits of marks; nullopt for anything else.
+std::optional<std::uint16_t> MarksValue(std::string_view text) {
+    if (text.size() != 3) return std::nullopt;
+    std::uint16_t marks = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '7') return std::nullopt;
+        marks = static_cast<std::uint16_t>(marks << 3 | (c - '0'));
+    }
+    return marks;
+}
+
+// The board and the marks of a moment of the game.
+struct Position {
+    SudokuGrid Board;
+    SudokuMarks Marks;
+};
+
+// The differences of position `before` from position `after`, as undo tokens.
+std::string UndoLine(const Position& before, const Position& after) {
     std::string line;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c)
-            if (before[c][r] != after[c][r]) {
+            if (before.Board[c][r] != after.Board[c][r] || before.Marks[c][r] != after.Marks[c][r]) {
                 if (!line.empty()) line += ' ';
                 line += static_cast<char>('0' + c);
                 line += static_cast<char>('0' + r);
                 line += ':';
-                line += DigitChar(before[c][r]);
+                line += DigitChar(before.Board[c][r]);
+                line += ':';
+                AppendMarks(line, before.Marks[c][r]);
             }
     return line;
 }
@@ -113,20 +138,38 @@ bool ReadGivens(std::optional<std::string_view> text, SudokuMask& givens) {
     return true;
 }
 
-// Applies an undo line to board, which becomes the board before that step.
-bool ApplyUndoLine(std::string_view line, SudokuGrid& board) {
+bool ReadMarks(std::optional<std::string_view> text, SudokuMarks& marks) {
+    if (!text || text->size() != 3 * 81) return false;
+    for (std::size_t i = 0; i < 81; ++i) {
+        const auto cell = MarksValue(text->substr(3 * i, 3));
+        if (!cell) return false;
+        marks[i % 9][i / 9] = *cell;
+    }
+    return true;
+}
+
+// Applies an undo line to the position, which becomes the one before that step. Tokens of a
+// file without marks have none.
+bool ApplyUndoLine(std::string_view line, bool withMarks, Position& position) {
     if (line.empty()) return true;
-    std::size_t position = 0;
-    while (position <= line.size()) {
-        const std::size_t end = std::min(line.find(' ', position), line.size());
-        const std::string_view token = line.substr(position, end - position);
-        if (token.size() != 4 || token[2] != ':' || token[0] < '0' || token[0] > '8' || token[1] < '0' ||
+    const std::size_t tokenSize = withMarks ? 8 : 4;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        const std::string_view token = line.substr(start, end - start);
+        if (token.size() != tokenSize || token[2] != ':' || token[0] < '0' || token[0] > '8' || token[1] < '0' ||
             token[1] > '8')
             return false;
+        const int c = token[0] - '0', r = token[1] - '0';
         const std::int32_t value = DigitValue(token[3]);
         if (value == 0) return false;
-        board[token[0] - '0'][token[1] - '0'] = value;
-        position = end + 1;
+        position.Board[c][r] = value;
+        if (withMarks) {
+            const auto marks = token[4] == ':' ? MarksValue(token.substr(5)) : std::nullopt;
+            if (!marks) return false;
+            position.Marks[c][r] = *marks;
+        }
+        start = end + 1;
     }
     return true;
 }
@@ -145,6 +188,14 @@ bool AgreesWithGivens(const SudokuGrid& board, const stSudoku& puzzle) {
     return true;
 }
 
+// Marks are digits 1..9, and givens have none.
+bool MarksFit(const SudokuMarks& marks, const stSudoku& puzzle) {
+    for (std::size_t c = 0; c < 9; ++c)
+        for (std::size_t r = 0; r < 9; ++r)
+            if (marks[c][r] > 0x1FF || (puzzle.GivenMask[c][r] == 1 && marks[c][r] != 0)) return false;
+    return true;
+}
+
 }  // namespace
 
 std::string SavedGameText(const SudokuGame& game) {
@@ -157,18 +208,25 @@ std::string SavedGameText(const SudokuGame& game) {
     text += "\ngivens " + GridLine(puzzle.GivenMask, [](std::uint8_t given) { return given == 1 ? '1' : '0'; });
     text += "\nentries " + GridLine(puzzle.PlayerGrid, DigitChar);
     text += "\nshown " + GridLine(game.ShownGrid, DigitChar);
+    text += "\nmarks ";
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c) AppendMarks(text, game.Marks[c][r]);
     text += "\nundo " + std::to_string(puzzle.UndoHistory.size()) + '\n';
-    const SudokuGrid* after = &puzzle.PlayerGrid;
-    for (auto before = puzzle.UndoHistory.rbegin(); before != puzzle.UndoHistory.rend(); ++before) {
-        text += UndoLine(*before, *after) + '\n';
-        after = &*before;
+    Position after{puzzle.PlayerGrid, game.Marks};
+    for (std::size_t step = puzzle.UndoHistory.size(); step-- > 0;) {
+        const Position before{puzzle.UndoHistory[step], game.MarkHistory[step]};
+        text += UndoLine(before, after) + '\n';
+        after = before;
     }
     return text;
 }
 
 std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
     Lines lines(text);
-    if (lines.Next() != Heading || Number(lines.Item("version")) != Version) return std::nullopt;
+    if (lines.Next() != Heading) return std::nullopt;
+    const auto version = Number(lines.Item("version"));
+    if (version != Version && version != VersionWithoutMarks) return std::nullopt;
+    const bool withMarks = version == Version;
     const auto level = Number(lines.Item("level"));
     if (!level || *level < 0 || *level > 2) return std::nullopt;
 
@@ -186,18 +244,25 @@ std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
         return std::nullopt;
     if (!ReadBoard(lines.Item("shown"), game.ShownGrid, true) || !AgreesWithGivens(game.ShownGrid, puzzle))
         return std::nullopt;
+    if (withMarks && (!ReadMarks(lines.Item("marks"), game.Marks) || !MarksFit(game.Marks, puzzle)))
+        return std::nullopt;
 
     const auto steps = Number(lines.Item("undo"));
     if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > text.size()) return std::nullopt;
-    std::vector<SudokuGrid> newestFirst;
-    SudokuGrid board = puzzle.PlayerGrid;
+    std::vector<Position> newestFirst;
+    Position position{puzzle.PlayerGrid, game.Marks};
     for (std::int32_t i = 0; i < *steps; ++i) {
         const auto line = lines.Next();
-        if (!line || !ApplyUndoLine(*line, board) || !AgreesWithGivens(board, puzzle)) return std::nullopt;
-        newestFirst.push_back(board);
+        if (!line || !ApplyUndoLine(*line, withMarks, position) || !AgreesWithGivens(position.Board, puzzle) ||
+            !MarksFit(position.Marks, puzzle))
+            return std::nullopt;
+        newestFirst.push_back(position);
     }
     if (!lines.AtEnd()) return std::nullopt;
-    puzzle.UndoHistory.assign(newestFirst.rbegin(), newestFirst.rend());
+    for (auto step = newestFirst.rbegin(); step != newestFirst.rend(); ++step) {
+        puzzle.UndoHistory.push_back(step->Board);
+        game.MarkHistory.push_back(step->Marks);
+    }
     return game;
 }
 

@@ -2,25 +2,28 @@
 // The saved game of the Sudoku: the whole play state in a small text file of its own, so that
 // an unfinished puzzle survives the end of the program.
 //
-// The file, version 1 (ASCII, one item a line, LF line ends; grids are 81 characters read row
-// by row, row 0 first, and within a row column 0 first):
+// The file, version 2 (ASCII, one item a line, LF line ends; grids are read row by row, row 0
+// first, and within a row column 0 first):
 //
 //     VumSudoku saved game
-//     version 1
+//     version 2
 //     level <0, 1 or 2>
 //     solution <81 digits 1-9>
 //     givens <81 characters, 1 for a given, 0 for a cell the player fills>
 //     entries <81 characters, the player's board: a digit, or . for an empty cell>
 //     shown <81 characters, what the board shows, as entries>
+//     marks <81 groups of three octal digits, each cell's marks: digit d in bit d - 1>
 //     undo <n>
 //     <n lines, the undo history newest first>
 //
-// Each undo line lists the cells in which the board before that step differs from the board
-// after it, as tokens "<column><row>:<digit or .>" separated by blanks ("30:7 41:." says
-// that column 3, row 0 held 7 and column 4, row 1 was empty). A file that is not whole and
-// consistent in every point (a foreign or damaged file, another version, a level outside 0..2,
-// a solution that is no valid grid, givens of another number than the level's, a given that
-// disagrees with the solution, an entry on a given) is not read.
+// Each undo line lists the cells in which the board and the marks before that step differ
+// from those after it, as tokens "<column><row>:<digit or .>:<marks>" separated by blanks
+// ("30:7:000 41:.:005" says that column 3, row 0 held 7 and no marks, and column 4, row 1 was
+// empty with the marks 1 and 3). Version 1, written before marks were kept, has no marks line
+// and tokens without marks; it is read as a game without marks. A file that is not whole and
+// consistent in every point (a foreign or damaged file, an unknown version, a level outside
+// 0..2, a solution that is no valid grid, givens of another number than the level's, a given
+// that disagrees with the solution, an entry or a mark on a given) is not read.
 
 #include <optional>
 #include <string>

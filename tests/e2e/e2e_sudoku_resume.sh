@@ -26,7 +26,11 @@ while read -r column row; do
   wait_no_other_window "$main"
   digit=$((digit + 1))
 done <<<"$targets"
-grep -q '^undo 3$' "$E2E_WORK/VumSudoku.sav" || fail "the saved game has not three undo steps"
+deadline=$((SECONDS + 5))
+until grep -q '^undo 3$' "$E2E_WORK/VumSudoku.sav"; do
+  [ $SECONDS -lt $deadline ] || fail "the saved game has not three undo steps"
+  sleep 0.05
+done
 cp "$E2E_WORK/VumSudoku.sav" "$E2E_WORK/saved-before"
 # The board that should come back: the start with the three cells entered.
 before=$(while read -r column row kind; do
@@ -51,7 +55,11 @@ cmp -s "$E2E_WORK/VumSudoku.sav" "$E2E_WORK/saved-before" || fail "a wheel over 
 xdotool mousemove --window "$main" 600 300
 for _ in 1 2 3; do press "$main" ctrl+z; sleep 0.2; done
 [ "$(board_cells "$main")" = "$start" ] || fail "three Ctrl+Z did not bring back the start of the puzzle"
-grep -q '^undo 0$' "$E2E_WORK/VumSudoku.sav" || fail "the saved game keeps undo steps"
+deadline=$((SECONDS + 5))
+until grep -q '^undo 0$' "$E2E_WORK/VumSudoku.sav"; do
+  [ $SECONDS -lt $deadline ] || fail "the saved game keeps undo steps"
+  sleep 0.05
+done
 
 press "$main" Return
 wait_exit 10
