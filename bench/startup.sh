@@ -15,7 +15,7 @@ other=${3:+$(readlink -f "$3")}
 build=build/release
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  exec bash tests/e2e/with_xvfb.sh 1280x1024x24 "$0" "$@"
 fi
 
 case "$game" in

@@ -51,6 +51,8 @@ TInputDigitalDialog1::TInputDigitalDialog1(QWidget* owner)
             connect(button, &GlyphButton::clicked, this, [this, button] { SpeedButton1Click(button); });
         else
             connect(button, &GlyphButton::clicked, this, &TInputDigitalDialog1::SpeedButton10Click);
+        // A right press on a button is a mark, not a press on the picker's surface.
+        button->installEventFilter(this);
     }
     auto* close = new GlyphButton(this, "SpeedButton11", {92, 128, 17, 17});
     close->setText(QStringLiteral("X"));
@@ -97,16 +99,46 @@ void TInputDigitalDialog1::SpeedButton10Click() {
 
 void TInputDigitalDialog1::SpeedButton11Click() { done(QDialog::Rejected); }
 
-bool TInputDigitalDialog1::FormKeyDown(int key, Qt::KeyboardModifiers) {
+void TInputDigitalDialog1::SpeedButton1MarkClick(GlyphButton* button) {
+    if (OnMark) OnMark(button->text().toInt());
+}
+
+void TInputDigitalDialog1::SpeedButton10MarkClick() {
+    if (OnClearMarks) OnClearMarks();
+}
+
+bool TInputDigitalDialog1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease)
+        return QDialog::eventFilter(watched, event);
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) return false;
+    if (type != QEvent::MouseButtonRelease) {
+        auto* button = static_cast<GlyphButton*>(watched);
+        if (button == SpeedButton10)
+            SpeedButton10MarkClick();
+        else
+            SpeedButton1MarkClick(button);
+    }
+    return true;
+}
+
+bool TInputDigitalDialog1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     namespace vk = virtual_keys;
+    const bool mark = shift.testFlag(Qt::ControlModifier);
     if (key == vk::Escape) {
         done(QDialog::Rejected);
     } else if ((key > vk::Digit0 && key <= vk::Digit0 + 9) || (key > vk::Numpad0 && key <= vk::Numpad0 + 9)) {
-        const int digit = key - (key >= vk::Numpad0 ? vk::Numpad0 : vk::Digit0);
-        SpeedButton1Click(Buttons[static_cast<std::size_t>(digit - 1)]);
+        GlyphButton* button = Buttons[static_cast<std::size_t>(key - (key >= vk::Numpad0 ? vk::Numpad0 : vk::Digit0) - 1)];
+        if (mark)
+            SpeedButton1MarkClick(button);
+        else
+            SpeedButton1Click(button);
     } else if (key == vk::Digit0 || key == vk::Numpad0 || key == vk::Delete || key == vk::Back ||
                key == vk::OemMinus || key == vk::Subtract) {
-        SpeedButton10Click();
+        if (mark)
+            SpeedButton10MarkClick();
+        else
+            SpeedButton10Click();
     } else if (key == vk::Left || key == vk::Up || key == vk::Right || key == vk::Down) {
         MoveKey = key;
         done(QDialog::Rejected);

@@ -3,10 +3,14 @@
 // digit buttons, "-" to clear the cell, and a hidden "X"; Escape, a press on its own
 // surface or its close box cancel it. The keys 1-9 pick a digit as its button does, 0,
 // Delete, Backspace and '-' clear; an arrow key cancels it and asks the board to move on.
+// Pencil marks: a right click on a digit button or Ctrl with the digit's key sets or takes
+// away that mark, a right click on "-" or Ctrl with a clearing key takes all marks away; the
+// picker stays open for more.
 
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace vum {
 class GlyphButton;
@@ -29,6 +33,9 @@ public:
     std::int32_t DigitValue = -1;
     // The arrow key (a virtual-key code) that cancelled the picker, 0 for none.
     int MoveKey = 0;
+    // Where the marks go: a digit's mark to set or take away, all marks to take away.
+    std::function<void(std::int32_t digit)> OnMark;
+    std::function<void()> OnClearMarks;
 
     // Places the picker with its top-left corner at the top-right corner of the cell
     // (screen coordinates); when less than BottomMargin pixels of the screen would stay
@@ -38,6 +45,9 @@ public:
 
     void SpeedButton1Click(vum::GlyphButton* button);
     void SpeedButton10Click();
+    // The marks: a right click on a digit button, or on "-".
+    void SpeedButton1MarkClick(vum::GlyphButton* button);
+    void SpeedButton10MarkClick();
     void SpeedButton11Click();
     // Virtual-key codes: Escape cancels, digits pick, 0 / Delete / Backspace / '-' clear, an
     // arrow cancels and is kept in MoveKey. True when the key was used.
@@ -59,6 +69,7 @@ public:
     std::array<vum::GlyphButton*, 11> Buttons{};
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 };

@@ -132,6 +132,14 @@ void SudokuBoardGrid::TextOut(int x, int y, const QString& text, const QColor& c
     Show(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()));
 }
 
+void SudokuBoardGrid::TextIn(const QRect& rect, const QString& text, const QColor& colour, const QFont& font) {
+    QPainter painter(&canvas_);
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    Show(rect);
+}
+
 int SudokuBoardGrid::TextWidth(const QString& text) const { return QFontMetrics(font()).horizontalAdvance(text); }
 
 int SudokuBoardGrid::TextHeight(const QString&) const { return QFontMetrics(font()).height(); }

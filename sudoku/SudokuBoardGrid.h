@@ -70,6 +70,8 @@ public:
     void FillRect(const QRect& rect, const QColor& colour);
     // Writes text with its top-left corner at (x, y) in the grid's font.
     void TextOut(int x, int y, const QString& text, const QColor& colour);
+    // Writes text centred in rect, in font.
+    void TextIn(const QRect& rect, const QString& text, const QColor& colour, const QFont& font);
     int TextWidth(const QString& text) const;
     int TextHeight(const QString& text) const;
 

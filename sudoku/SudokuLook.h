@@ -20,6 +20,10 @@ constexpr std::uint32_t EnteredDigit = 0x00FF0000;
 constexpr std::uint32_t HighlightedDigit = 0x00FFFFFF;
 constexpr std::uint32_t Picker = 0x00408000;
 constexpr std::uint32_t GridLine = 0x00C0C0C0;
+// Pencil marks: a dark grey that reads on both block colours and on the selected cell; the
+// marks of the selected cell's digit in the entries' blue.
+constexpr std::uint32_t Mark = 0x00505050;
+constexpr std::uint32_t EmphasisedMark = EnteredDigit;
 }  // namespace sudoku_colours
 
 // A picture of the program's resources (":/sudoku/images/<name>.svg") at its natural size.

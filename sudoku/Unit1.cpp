@@ -357,6 +357,10 @@ QColor TForm1::BlockColour(int column, int row) {
 }
 
 void TForm1::StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected) {
+    DrawCell(grid, column, row, rect, selected, 0);
+}
+
+void TForm1::DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected, int emphasised) {
     const QString text = grid.Cell(column, row);
     const int x = rect.left() + rect.width() / 2 - grid.TextWidth(text) / 2;
     const int y = rect.top() + rect.height() / 2 - grid.TextHeight(text) / 2;
@@ -364,6 +368,24 @@ void TForm1::StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, con
     grid.FillRect(rect, brush);
     grid.TextOut(x, y, text,
                  WinColour(Game.IsGiven(column, row) ? sudoku_colours::GivenDigit : sudoku_colours::EnteredDigit));
+    if (&grid == StringGrid1 && text.isEmpty()) DrawMarks(grid, column, row, rect, emphasised);
+}
+
+void TForm1::DrawMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect, int emphasised) {
+    const std::uint16_t marks = Game.MarksOf(column, row);
+    if (marks == 0) return;
+    static const QFont font = PixelFont(QStringLiteral("Arial"), 10);
+    static const QFont bold = PixelFont(QStringLiteral("Arial"), 10, true);
+    // Three by three places of 11 pixels inside the 35-pixel cell, one pixel from its edges.
+    constexpr int Place = 11;
+    for (int digit = 1; digit <= 9; ++digit) {
+        if ((marks & (1u << (digit - 1))) == 0) continue;
+        const QRect place(rect.left() + 1 + (digit - 1) % 3 * Place, rect.top() + 1 + (digit - 1) / 3 * Place, Place,
+                          Place);
+        const bool strong = digit == emphasised;
+        grid.TextIn(place, QString::number(digit),
+                    WinColour(strong ? sudoku_colours::EmphasisedMark : sudoku_colours::Mark), strong ? bold : font);
+    }
 }
 
 void TForm1::DrawBoard(int selectedColumn, int selectedRow) {
@@ -385,7 +407,7 @@ void TForm1::HighlightSameDigits(int column, int row) {
                                      rect.top() + rect.height() / 2 - StringGrid1->TextHeight(text) / 2, text,
                                      WinColour(sudoku_colours::HighlightedDigit));
             } else {
-                StringGrid1DrawCell(*StringGrid1, c, r, rect, false);
+                DrawCell(*StringGrid1, c, r, rect, false, value >= 1 && value <= 9 ? value : 0);
             }
         }
 }
@@ -400,6 +422,8 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
         canSelect = true;
         DrawBoard(column, row);
         const auto picker = std::make_unique<TInputDigitalDialog1>(this);
+        picker->OnMark = [this, column, row](std::int32_t digit) { ToggleMark(column, row, digit); };
+        picker->OnClearMarks = [this, column, row] { ClearMarks(column, row); };
         const QRect cell = StringGrid1->CellRect(column, row);
         const QRect cellOnScreen(StringGrid1->mapToGlobal(cell.topLeft()), cell.size());
         const QScreen* screen = this->screen();
@@ -425,6 +449,20 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
         }
     }
     HighlightSameDigits(column, row);
+}
+
+void TForm1::ToggleMark(int column, int row, int digit) {
+    if (Game.ToggleMark(column, row, digit)) MarksChanged(column, row);
+}
+
+void TForm1::ClearMarks(int column, int row) {
+    if (Game.ClearMarks(column, row)) MarksChanged(column, row);
+}
+
+void TForm1::MarksChanged(int column, int row) {
+    UpdateCancelButton();
+    StringGrid1DrawCell(*StringGrid1, column, row, StringGrid1->CellRect(column, row), true);
+    SaveGame();
 }
 
 void TForm1::MoveAfterPicker(int arrowKey) {

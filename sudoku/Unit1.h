@@ -57,6 +57,9 @@ public:
     void SolutionGameButton1Click();
     void ComboBox1Change();
     void StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected);
+    // Pencil marks of the cell, set or taken away from its picker.
+    void ToggleMark(int column, int row, int digit);
+    void ClearMarks(int column, int row);
     void StringGrid1SelectCell(int column, int row, bool& canSelect);
     void StringGrid1MouseDown(Qt::MouseButton button, int x, int y);
     void InternetLabel1Click();
@@ -114,6 +117,13 @@ private:
     // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)
     // selected (none for -1).
     void DrawBoard(int selectedColumn, int selectedRow);
+    // StringGrid1DrawCell, with the marks of one digit emphasised (0 for none).
+    void DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected, int emphasised);
+    // The marks of a cell of the board that shows no digit, at fixed places: 1 top left, 9
+    // bottom right.
+    void DrawMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect, int emphasised);
+    // After a change of a cell's marks: the cell redrawn (selected), the undo button, the file.
+    void MarksChanged(int column, int row);
     // Asks a question of the flow; true for Yes.
     bool Confirm(const QString& question);
 

@@ -1,4 +1,4 @@
-# Shared steps of the end-to-end tests. Each test runs under xvfb-run (see
+# Shared steps of the end-to-end tests. Each test runs under an X server of its own (see
 # cmake/VumTesting.cmake), copies the program into a fresh folder, drives it with xdotool
 # and checks what it wrote to disk.
 set -euo pipefail

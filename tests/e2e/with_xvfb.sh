@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs a command under a virtual X server of its own: Xvfb picks a free display number and
+# tells it, so that servers started at the same moment (other tests, other builds) never
+# share one, as xvfb-run -a can.
+#   with_xvfb.sh <screen WxHxD> <command...>
+set -euo pipefail
+screen=$1; shift
+exec {ready}<> <(:)
+Xvfb -displayfd "$ready" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+server=$!
+trap 'kill "$server" 2>/dev/null || true' EXIT
+read -r -t 20 number <&"$ready" || { echo "with_xvfb: no X server" >&2; exit 1; }
+export DISPLAY=":$number"
+"$@"
