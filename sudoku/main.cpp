@@ -13,9 +13,12 @@ constexpr CommandLineText CommandLine{
     "It takes no arguments but these:\n"
     "  -h, --help   print this help and exit\n"
     "  --version    print the version and exit\n"
-    "Keys: Enter closes the window; the arrow keys move the selection; Escape closes the digit picker.\n"
-    "Files: VumSudoku.ini and VumSudoku.dat, beside the program when its folder can be written,\n"
-    "otherwise in $XDG_DATA_HOME/VumSudoku/ (by default ~/.local/share/VumSudoku/). See VumSudoku(6).\n"};
+    "Keys: Enter closes the window; the arrow keys move the selection; Ctrl+Z undoes. In the digit\n"
+    "picker: 1-9 enter a digit, 0 or Delete empty the cell, Ctrl+1-9 set or take away a pencil mark,\n"
+    "Escape closes it; a right click on a digit sets its mark.\n"
+    "Files: VumSudoku.ini, VumSudoku.dat and VumSudoku.sav (the puzzle being played), beside the\n"
+    "program when its folder can be written, otherwise in $XDG_DATA_HOME/VumSudoku/ (by default\n"
+    "~/.local/share/VumSudoku/). See VumSudoku(6).\n"};
 
 }  // namespace
 
