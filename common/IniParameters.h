@@ -26,6 +26,19 @@ inline bool ReadIniString(const WIniFile& ini, const std::string& file, const st
     return ini.ReadParameter(file, section, key, ParamString, value, real, integer, flag, false);
 }
 
+inline bool ReadIniBool(const WIniFile& ini, const std::string& file, const std::string& section,
+                        const std::string& key, bool& value) {
+    std::string text;
+    double real = 0;
+    std::int32_t integer = 0;
+    return ini.ReadParameter(file, section, key, ParamBool, text, real, integer, value, false);
+}
+
+inline bool WriteIniBool(const WIniFile& ini, const std::string& file, const std::string& section,
+                         const std::string& key, bool value) {
+    return ini.WriteParameter(file, section, key, ParamBool, std::string(), 0.0, 0, value, false);
+}
+
 inline bool WriteIniInteger(const WIniFile& ini, const std::string& file, const std::string& section,
                             const std::string& key, std::int32_t value) {
     return ini.WriteParameter(file, section, key, ParamInteger, std::string(), 0.0, value, false, false);

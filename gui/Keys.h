@@ -19,6 +19,7 @@ constexpr int Digit0 = 0x30;  // 0x31..0x39 for 1..9
 constexpr int Numpad0 = 0x60;  // 0x61..0x69 for 1..9
 constexpr int Subtract = 0x6D;  // the keypad's minus
 constexpr int F1 = 0x70;
+constexpr int F3 = 0x72;
 constexpr int F5 = 0x74;
 constexpr int F10 = 0x79;
 constexpr int OemMinus = 0xBD;

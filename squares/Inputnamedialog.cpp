@@ -7,6 +7,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
+#include "gui/Keys.h"
 #include "gui/Panels.h"
 #include "squares/DecorativeFrame.h"
 #include "squares/SquaresLook.h"
@@ -45,13 +46,13 @@ TInputNameDialog1::TInputNameDialog1(QWidget* owner) : QDialog(owner) {
 }
 
 bool TInputNameDialog1::FormKeyDown(int key) {
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) return false;
+    if (key != virtual_keys::Return && key != virtual_keys::Escape) return false;
     // Esc does not cancel: whatever the box holds is the name.
     done(QDialog::Accepted);
     return true;
 }
 
 bool TInputNameDialog1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event)->key())) return true;
+    if (event->type() == QEvent::KeyPress && FormKeyDown(VirtualKeyCode(*static_cast<QKeyEvent*>(event)))) return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -20,7 +20,8 @@ public:
 
     explicit TInputNameDialog1(QWidget* owner);
 
-    // True when the key closed the dialog; every other key goes on to the text box.
+    // A virtual-key code; true when the key (Enter, Esc) closed the dialog. Every other key goes
+    // on to the text box.
     bool FormKeyDown(int key);
 
     vum::BevelPanel* Panel1;

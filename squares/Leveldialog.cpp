@@ -10,6 +10,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
+#include "gui/Keys.h"
 #include "gui/GlyphButton.h"
 #include "gui/Panels.h"
 #include "gui/PictureBox.h"
@@ -126,17 +127,16 @@ void TLevelDialog1::FormActivate() { DrawLevelCursor(LevelIndex); }
 
 void TLevelDialog1::FormKeyDown(int key) {
     switch (key) {
-        case Qt::Key_Escape:
+        case virtual_keys::Escape:
             done(QDialog::Rejected);
             break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+        case virtual_keys::Return:
             done(QDialog::Accepted);
             break;
-        case Qt::Key_Left:
+        case virtual_keys::Left:
             if (--LevelIndex < 0) LevelIndex = 2;
             break;
-        case Qt::Key_Right:
+        case virtual_keys::Right:
             if (++LevelIndex > 2) LevelIndex = 0;
             break;
         default:
@@ -158,7 +158,7 @@ void TLevelDialog1::CloseButton1Click() { done(QDialog::Rejected); }
 
 bool TLevelDialog1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+        FormKeyDown(VirtualKeyCode(*static_cast<QKeyEvent*>(event)));
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -24,6 +24,7 @@ public:
     std::int32_t LevelIndex = 0;
 
     void FormActivate();
+    // A virtual-key code: Esc cancels, Enter confirms, the left and right arrows select.
     void FormKeyDown(int key);
     void Image1MouseDown(int x);
     void Image1DblClick();

@@ -15,6 +15,7 @@
 #include "gui/Fonts.h"
 #include "gui/GameTimer.h"
 #include "gui/GlyphButton.h"
+#include "gui/Keys.h"
 #include "gui/Panels.h"
 #include "gui/PictureBox.h"
 #include "gui/Seams.h"
@@ -24,6 +25,7 @@
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
 #include "squares/Leveldialog.h"
+#include "squares/SquareSymbols.h"
 #include "squares/SquaresLook.h"
 
 using namespace vum;
@@ -117,6 +119,8 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     MakeFolders(ToPath(DataFolder));  // a folder that cannot be made only loses the files
     IniPath = DataFolder + QStringLiteral("/VumColor.ini");
 
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TForm1::ApplicationStateChanged);
+
     CentreOver(this, nullptr);
     PreviewInput(this, this);
     FormCreate();
@@ -130,6 +134,7 @@ void TForm1::FormCreate() {
 
     WIniFile settings;
     ReadIniInteger(settings, ToPath(IniPath), "Game", "VidUser", LevelIndex);
+    ReadIniBool(settings, ToPath(IniPath), "Game", "Symbols", ColourSymbols);
 
     TLevelDialog1 dialog(this);
     dialog.LevelIndex = MapLevel(LevelIndex);
@@ -237,8 +242,14 @@ void TForm1::DrawField() {
         if (code == 0) continue;
         const int left = i % SquaresField::Columns * CellSize;
         const int top = i / SquaresField::Columns * CellSize;
-        WinRectangle(painter, outline, WinColour(SquaresField::SquareColours[code]), left, top, left + CellSize + 1,
-                     top + CellSize + 1);
+        if (ColourSymbols) {
+            QImage& square = symbolSquares_[code];
+            if (square.isNull()) square = SymbolSquare(code, CellSize + 1, outline);
+            painter.drawImage(left, top, square);
+        } else {
+            WinRectangle(painter, outline, WinColour(SquaresField::SquareColours[code]), left, top,
+                         left + CellSize + 1, top + CellSize + 1);
+        }
     }
     painter.end();
     Image1->update();
@@ -267,21 +278,40 @@ void TForm1::Image1MouseDown(int x, int y) {
 
 void TForm1::FormKeyDown(int key) {
     switch (key) {
-        case Qt::Key_Escape:
+        case virtual_keys::Escape:
             close();
             break;
-        case Qt::Key_F1:
+        case virtual_keys::F1:
             HelpButton1Click();
             break;
-        case Qt::Key_F5:
+        case virtual_keys::F3:
+            ToggleColourSymbols();
+            break;
+        case virtual_keys::F5:
             PauseButton1Click();
             break;
-        case Qt::Key_F10:
+        case virtual_keys::F10:
             ShowBestScoreTable();
             break;
         default:
             break;
     }
+}
+
+void TForm1::ToggleColourSymbols() {
+    ColourSymbols = !ColourSymbols;
+    DrawField();
+    WriteIniBool(WIniFile(), ToPath(IniPath), "Game", "Symbols", ColourSymbols);
+}
+
+void TForm1::ApplicationStateChanged(Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive && Game.PauseOnLeave()) ApplyState();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    // A window minimised while the program still has the keyboard is left as well.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && Game.PauseOnLeave()) ApplyState();
+    QWidget::changeEvent(event);
 }
 
 void TForm1::ShowBestScoreTable() {
@@ -349,8 +379,9 @@ void TForm1::EMailLabel1Click() { Contact->OpenMailAddress(); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_F1 || key == Qt::Key_F5 || key == Qt::Key_F10) {
+        namespace vk = virtual_keys;
+        const int key = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
+        if (key == vk::Escape || key == vk::F1 || key == vk::F3 || key == vk::F5 || key == vk::F10) {
             FormKeyDown(key);
             return true;
         }

@@ -2,10 +2,13 @@
 // TForm1: the main window of the colour-squares game. It owns the play state, drives it
 // with its two timers (set from the play state in one place), paints the field, takes the
 // player's presses and keys, and runs the level choice at start-up and the end of a game.
+// A running game pauses when the player leaves the program; on request (F3) each square
+// carries a symbol of its colour, for players who cannot tell the colours apart.
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -43,6 +46,8 @@ public:
     QString DataFolder;
     QString IniPath;
     QString BestScorePath;
+    // A symbol on each square, its shape telling its colour; key "Symbols" in "Game".
+    bool ColourSymbols = false;
 
     void FormCreate();
     void Timer1Timer();
@@ -56,7 +61,14 @@ public:
     void DrawField();
     void DrawCellMarks(QPainter& painter);
     void Image1MouseDown(int x, int y);
+    // Virtual-key codes: Esc ends the program, F1 help, F3 the colour symbols on or off, F5
+    // pause or go on, F10 the best scores.
     void FormKeyDown(int key);
+    void ToggleColourSymbols();
+    // The program stopped being the one the player works with (another program's window took
+    // the keyboard, the window was minimised or hidden, the session locked): a running game
+    // pauses, as F5 would.
+    void ApplicationStateChanged(Qt::ApplicationState state);
     void ShowBestScoreTable();
     void HelpButton1Click();
     void GameOver();
@@ -83,6 +95,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Sets both timers and the pause button's picture from the play state.
@@ -94,5 +107,7 @@ private:
 
     // The field picture without squares: empty cells, danger band, marks.
     QImage emptyField_;
+    // Each colour's square with its symbol, by code (0 unused), made when first needed.
+    std::array<QImage, 6> symbolSquares_;
     bool terminated_ = false;
 };
