@@ -3,10 +3,12 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -296,4 +298,59 @@ TEST_F(RecordFileTest, ConcurrentCopiesLoseNoUpdate) {
     EXPECT_EQ(WBestScoreFile().ReadCounter(counters, 1), 3 * kPerProcess);
     std::vector<std::int32_t> scores = ScoresOf(table, 1);
     EXPECT_EQ(scores, (std::vector<std::int32_t>{204, 203, 202, 201, 104, 103, 102, 101, 4, 3}));
+}
+
+namespace {
+
+// Whether the process is blocked in flock(), from the system call it is waiting in.
+bool WaitingInFlock(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
+    long number = -1;
+    return in >> number && number == SYS_flock;
+}
+
+}  // namespace
+
+// A second copy that adds a score while another copy holds the folder lock waits for it,
+// and then works on the table as the lock holder left it.
+TEST_F(RecordFileTest, AddScoreWaitsForTheFolderLock) {
+    WriteTable(table, 1, {900, 800});
+    const std::string meanwhile = TestFolder::Read(table);
+    WriteTable(table, 1, {300});
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        char byte = 0;
+        if (::read(go[0], &byte, 1) != 1) ::_exit(2);
+        WBestScoreFile file(1);
+        file.FileName = table;
+        ::_exit(file.AddScore("late", 200) == 2 ? 0 : 1);
+    }
+    ::close(go[0]);
+    {
+        FolderLock held(table);
+        ASSERT_TRUE(held.Locked());
+        ASSERT_EQ(::write(go[1], "g", 1), 1);
+        // The child either blocks on the lock or, with no lock in AddScore, finishes.
+        bool exited = false;
+        for (int i = 0; i < 2000 && !WaitingInFlock(child); ++i) {
+            if (::waitpid(child, nullptr, WNOHANG) == child) {
+                exited = true;
+                break;
+            }
+            ::usleep(5000);
+        }
+        ASSERT_FALSE(exited) << "AddScore did not wait for the folder lock";
+        ASSERT_TRUE(WaitingInFlock(child));
+        // What this copy writes under the lock is what the waiting one must build on.
+        TestFolder::Write(table, meanwhile);
+    }
+    ::close(go[1]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ScoresOf(table, 1), (std::vector<std::int32_t>{900, 800, 200, 0, 0, 0, 0, 0, 0, 0}));
 }
