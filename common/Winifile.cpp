@@ -36,14 +36,24 @@ struct IniDocument {
     bool crlf = false;
 };
 
-// Loads the file; a missing file is an empty document. False when it cannot be read.
+// Loads the file; a missing file is an empty document. False when it cannot be read or
+// is larger than a settings file can be.
 bool Load(IniDocument& document, const std::string& file) {
     document.ini.SetSpaces(false);
-    if (!FileExists(file)) return true;
-    const auto content = ReadWholeFile(file);
-    if (!content) return false;
-    document.crlf = content->find("\r\n") != std::string::npos;
-    return document.ini.LoadData(*content) >= 0;
+    const FileHead head = ReadFileHead(file, WIniFile::MaxFileSize);
+    if (head.status == FileHead::Missing) return true;
+    if (head.status != FileHead::Read || head.truncated) return false;
+    document.crlf = head.content.find("\r\n") != std::string::npos;
+    return document.ini.LoadData(head.content) >= 0;
+}
+
+// An optional '+' or '-' and then a digit: the start of a decimal number. Keeps "+-1"
+// and words such as "inf" from being read as numbers.
+bool StartsAsDecimal(const std::string& text, char separator) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && text[i] == separator) ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
 }  // namespace
@@ -73,6 +83,7 @@ bool ParseIniInteger(const std::string& text, std::int32_t& value) {
         value = static_cast<std::int32_t>(hex);
         return true;
     }
+    if (!StartsAsDecimal(t, '\0')) return false;
     std::int32_t decimal = 0;
     const char* begin = t.data();
     const char* end = t.data() + t.size();
@@ -85,7 +96,7 @@ bool ParseIniInteger(const std::string& text, std::int32_t& value) {
 
 bool ParseIniFloat(const std::string& text, char separator, double& value) {
     std::string t = Trimmed(text);
-    if (t.empty()) return false;
+    if (!StartsAsDecimal(t, separator)) return false;
     if (separator != '.') {
         if (t.find('.') != std::string::npos) return false;
         for (char& c : t)
@@ -119,16 +130,31 @@ WIniFile::WIniFile()
 
 void WIniFile::Warn(const char* what, const std::string& file, const std::string& section,
                     const std::string& key) const {
-    if (!Handler()) return;
-    // The path is the file system's UTF-8; the message is CP1251 throughout.
-    const std::string text = Cp1251FromUtf8(what) + key + Cp1251FromUtf8("\nСекции: ") + section +
-                             Cp1251FromUtf8("\nФайла: ") + Cp1251FromUtf8(file);
-    Handler()(ClassCaption, text);
+    try {
+        if (!Handler()) return;
+        // The path is the file system's UTF-8; the message is CP1251 throughout.
+        const std::string text = Cp1251FromUtf8(what) + key + Cp1251FromUtf8("\nСекции: ") + section +
+                                 Cp1251FromUtf8("\nФайла: ") + Cp1251FromUtf8(file);
+        Handler()(ClassCaption, text);
+    } catch (...) {
+        // A warning that cannot be shown is not shown.
+    }
 }
 
 bool WIniFile::ReadParameter(std::string file, std::string section, std::string key,
                              std::int32_t type, std::string& text, double& real,
                              std::int32_t& integer, bool& flag, bool ShowErrors) const {
+    try {
+        return Read(file, section, key, type, text, real, integer, flag, ShowErrors);
+    } catch (...) {
+        if (ShowErrors) Warn("Ошибка при чтении параметра: ", file, section, key);
+        return false;
+    }
+}
+
+bool WIniFile::Read(const std::string& file, const std::string& section, const std::string& key,
+                    std::int32_t type, std::string& text, double& real, std::int32_t& integer,
+                    bool& flag, bool ShowErrors) const {
     IniDocument document;
     if (!Load(document, file)) {
         if (ShowErrors) Warn("Ошибка при чтении параметра: ", file, section, key);
@@ -166,6 +192,17 @@ bool WIniFile::ReadParameter(std::string file, std::string section, std::string 
 bool WIniFile::WriteParameter(std::string file, std::string section, std::string key,
                               std::int32_t type, std::string text, double real,
                               std::int32_t integer, bool flag, bool ShowErrors) const {
+    try {
+        return Write(file, section, key, type, text, real, integer, flag, ShowErrors);
+    } catch (...) {
+        if (ShowErrors) Warn("Ошибка при записи параметра: ", file, section, key);
+        return false;
+    }
+}
+
+bool WIniFile::Write(const std::string& file, const std::string& section, const std::string& key,
+                     std::int32_t type, const std::string& text, double real, std::int32_t integer,
+                     bool flag, bool ShowErrors) const {
     std::string value;
     switch (type) {
         case ParamString: value = text; break;
@@ -180,7 +217,8 @@ bool WIniFile::WriteParameter(std::string file, std::string section, std::string
         return false;
     };
     // A line break inside a name or value would change the file's form.
-    for (const std::string* part : {&section, &key, &value})
+    const std::string* parts[] = {&section, &key, &value};
+    for (const std::string* part : parts)
         if (part->find_first_of("\r\n") != std::string::npos) return fail();
     if (section.find(']') != std::string::npos || key.find('=') != std::string::npos ||
         Trimmed(key).empty())
