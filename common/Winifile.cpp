@@ -6,7 +6,10 @@
 // the programs need no SimpleIni shared library.
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+#include <sys/stat.h>
+
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <locale>
 
@@ -40,6 +43,12 @@ struct IniDocument {
 // is larger than a settings file can be.
 bool Load(IniDocument& document, const std::string& file) {
     document.ini.SetSpaces(false);
+    // A regular file's size says at once whether it is too large; an endless one (a
+    // device) is caught by the bounded read.
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uintmax_t>(info.st_size) > WIniFile::MaxFileSize)
+        return false;
     const FileHead head = ReadFileHead(file, WIniFile::MaxFileSize);
     if (head.status == FileHead::Missing) return true;
     if (head.status != FileHead::Read || head.truncated) return false;
