@@ -170,8 +170,12 @@ bool WIniFile::Read(const std::string& file, const std::string& section, const s
         return false;
     }
     const CSimpleIniA& ini = document.ini;
-    if (ini.GetSectionSize(section.c_str()) <= 0) return false;
-    const char* stored = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    // The file form keeps names without the blanks around them, and no name holds a NUL.
+    const std::string sectionName = Trimmed(section);
+    const std::string keyName = Trimmed(key);
+    if (sectionName.find('\0') != std::string::npos || keyName.find('\0') != std::string::npos) return false;
+    if (ini.GetSectionSize(sectionName.c_str()) <= 0) return false;
+    const char* stored = ini.GetValue(sectionName.c_str(), keyName.c_str(), nullptr);
     if (stored == nullptr) return false;
 
     std::string value(stored);
@@ -225,18 +229,23 @@ bool WIniFile::Write(const std::string& file, const std::string& section, const 
         if (ShowErrors) Warn("Ошибка при записи параметра: ", file, section, key);
         return false;
     };
-    // A line break inside a name or value would change the file's form.
-    const std::string* parts[] = {&section, &key, &value};
+    // What the file form cannot hold is refused rather than stored as something else: a
+    // line break or a NUL anywhere, a ']' in a section name, a '=' in a key, a key that
+    // would read as a comment or a section header. Names lose the blanks around them, as
+    // the form keeps them.
+    const std::string sectionName = Trimmed(section);
+    const std::string keyName = Trimmed(key);
+    const std::string* parts[] = {&sectionName, &keyName, &value};
     for (const std::string* part : parts)
-        if (part->find_first_of("\r\n") != std::string::npos) return fail();
-    if (section.find(']') != std::string::npos || key.find('=') != std::string::npos ||
-        Trimmed(key).empty())
+        if (part->find_first_of(std::string("\r\n\0", 3)) != std::string::npos) return fail();
+    if (sectionName.find(']') != std::string::npos || keyName.find('=') != std::string::npos ||
+        keyName.empty() || keyName.find_first_of(";#[") == 0)
         return fail();
 
     FolderLock lock(file);
     IniDocument document;
     if (!Load(document, file)) return fail();
-    if (document.ini.SetValue(section.c_str(), key.c_str(), value.c_str()) < 0) return fail();
+    if (document.ini.SetValue(sectionName.c_str(), keyName.c_str(), value.c_str()) < 0) return fail();
     std::string content;
     if (document.ini.Save(content, false) < 0) return fail();
     if (document.crlf) {

@@ -11,6 +11,7 @@
 #include "FileFaults.h"
 #include "TestFolder.h"
 #include "common/Cp1251.h"
+#include "common/SafeFile.h"
 #include "common/Winifile.h"
 
 using namespace vum;
@@ -219,8 +220,22 @@ TEST_F(IniTest, RefusedWritesReturnFalseAndWarnOnlyWhenAsked) {
     const std::string nowhere = folder.File("missing/game.ini");
     EXPECT_FALSE(ini.WriteParameter(nowhere, "S", "k", ParamInteger, "", 0, 2, false, false));
 
-    // A value with a line break would add a key of its own.
-    EXPECT_FALSE(ini.WriteParameter(folder.File("b.ini"), "S", "k", ParamString, "a\n[X]\ny=1", 0, 0, false, false));
+    // A value with a line break would add a key of its own; what the form cannot hold is
+    // refused and nothing is written.
+    const std::string other = folder.File("b.ini");
+    EXPECT_FALSE(ini.WriteParameter(other, "S", "k", ParamString, "a\n[X]\ny=1", 0, 0, false, false));
+    EXPECT_FALSE(ini.WriteParameter(other, "S", std::string("k\0x", 3), ParamInteger, "", 0, 1, false, false));
+    EXPECT_FALSE(ini.WriteParameter(other, "S", "k", ParamString, std::string("a\0b", 3), 0, 0, false, false));
+    for (const char* key : {";k", "#k", "[k", " ", "k=1"})
+        EXPECT_FALSE(ini.WriteParameter(other, "S", key, ParamInteger, "", 0, 1, false, false)) << key;
+    EXPECT_FALSE(ini.WriteParameter(other, "S]", "k", ParamInteger, "", 0, 1, false, false));
+    EXPECT_FALSE(FileExists(other));
+    // Blanks around names are not part of them.
+    ASSERT_TRUE(ini.WriteParameter(other, " S ", "\tk ", ParamInteger, "", 0, 4, false, false));
+    EXPECT_EQ(TestFolder::Read(other), "[S]\nk=4\n");
+    Places places;
+    EXPECT_TRUE(Read(ini, other, "S", " k", ParamInteger, places));
+    EXPECT_EQ(places.integer, 4);
     WIniFile::SetWarningHandler(nullptr);
 }
 
