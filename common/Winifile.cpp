@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <locale>
+#include <string_view>
 
 #include "common/Cp1251.h"
 #include "common/SafeFile.h"
@@ -21,6 +22,8 @@ using namespace vum;
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
+// The reader skips these three bytes at the start of a file (and only there).
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 WIniFile::WarningHandler& Handler() {
     static WIniFile::WarningHandler handler;
@@ -37,6 +40,7 @@ std::string Trimmed(const std::string& text) {
 struct IniDocument {
     CSimpleIniA ini{false, false, false};
     bool crlf = false;
+    bool byteOrderMark = false;
 };
 
 // Loads the file; a missing file is an empty document. False when it cannot be read or
@@ -53,6 +57,7 @@ bool Load(IniDocument& document, const std::string& file) {
     if (head.status == FileHead::Missing) return true;
     if (head.status != FileHead::Read || head.truncated) return false;
     document.crlf = head.content.find("\r\n") != std::string::npos;
+    document.byteOrderMark = head.content.rfind(kByteOrderMark, 0) == 0;
     return document.ini.LoadData(head.content) >= 0;
 }
 
@@ -257,6 +262,13 @@ bool WIniFile::Write(const std::string& file, const std::string& section, const 
         }
         content.swap(withCrlf);
     }
+    // A file that began with a byte-order mark keeps it. Without one, a first line that
+    // happens to begin with those bytes (a key named so) would lose them on the next
+    // read and could turn into a section header: an empty line keeps it a key.
+    if (document.byteOrderMark)
+        content.insert(0, kByteOrderMark);
+    else if (content.rfind(kByteOrderMark, 0) == 0)
+        content.insert(0, document.crlf ? "\r\n" : "\n");
     if (!ReplaceFileAtomically(file, content)) return fail();
     return true;
 }

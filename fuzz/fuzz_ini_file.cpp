@@ -10,6 +10,7 @@
 // rest is the file.
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -22,9 +23,12 @@ using namespace vum;
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
+// An invariant that does not hold: says which, and stops the run.
+[[noreturn]] void Broken(int line) {
+    std::fprintf(stderr, "invariant broken: %s line %d\n", __FILE__, line);
+    std::abort();
 }
+#define Check(condition) ((condition) ? void() : Broken(__LINE__))
 
 class Input {
 public:

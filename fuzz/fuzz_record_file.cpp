@@ -7,6 +7,7 @@
 // byte 5 the length of a name (at most 63) and then its bytes; the rest is the file.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -21,9 +22,12 @@ using namespace vum;
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
+// An invariant that does not hold: says which, and stops the run.
+[[noreturn]] void Broken(int line) {
+    std::fprintf(stderr, "invariant broken: %s line %d\n", __FILE__, line);
+    std::abort();
 }
+#define Check(condition) ((condition) ? void() : Broken(__LINE__))
 
 // The character k of record r as the layout stores it, reading past the end as -1.
 unsigned char StoredCharacter(const std::string& file, std::int32_t filler, std::int32_t width, int r, int k) {

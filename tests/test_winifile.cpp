@@ -198,6 +198,19 @@ TEST_F(IniTest, OddFilesNeverCrashAndStillAnswer) {
         EXPECT_TRUE(ini.WriteParameter(file, "T", "x", ParamInteger, "", 0, 3, false, false));
         EXPECT_TRUE(Read(ini, file, "S", "k", ParamInteger, places));
     }
+    // A byte-order mark stays where it was; bytes like it at the start of a key that the
+    // writer puts first never become a mark, which would turn the line into a header.
+    const std::string mark = "\xEF\xBB\xBF";
+    TestFolder::Write(file, mark + "[S]\nk=1\n");
+    ASSERT_TRUE(ini.WriteParameter(file, "S", "k", ParamInteger, "", 0, 2, false, false));
+    EXPECT_EQ(TestFolder::Read(file), mark + "[S]\nk=2\n");
+    TestFolder::Write(file, "x\n" + mark + "[N]=1\nold=1\n");
+    ASSERT_TRUE(ini.WriteParameter(file, "", "new", ParamInteger, "", 0, 3, false, false));
+    Places places;
+    EXPECT_TRUE(Read(ini, file, "", "old", ParamInteger, places));
+    EXPECT_TRUE(Read(ini, file, "", "new", ParamInteger, places));
+    EXPECT_EQ(places.integer, 3);
+    EXPECT_FALSE(Read(ini, file, "N]=1", "new", ParamInteger, places));
 }
 
 TEST_F(IniTest, RefusedWritesReturnFalseAndWarnOnlyWhenAsked) {
