@@ -101,7 +101,7 @@ soak_program() {
   # Reaps the program and tells a crash from an ordinary end.
   reap() {
     local status=0
-    wait "$pid" 2>/dev/null || status=$?
+    { wait "$pid"; } 2>/dev/null || status=$?
     if [ "$killed" = 0 ] && [ "$status" -ne 0 ]; then
       crashes=$((crashes + 1))
       keep_work=1

@@ -5,8 +5,8 @@
 //       Sends the window a _NET_WM_PING, as a window manager does, and waits for the
 //       answer. The toolkit answers from the program's GUI thread while it runs its event
 //       loop (also inside a modal dialog or a timed notice), so no answer means that the
-//       thread is stuck. Exit 0: answered; 1: no answer in time; 2: the window is gone or
-//       no display.
+//       thread is stuck. Exit 0: answered; 1: no answer in time from a window that is
+//       still shown; 2: the window is gone or hidden, or no display.
 //
 //   soak_probe check sudoku|squares <folder>
 //       Checks the files a game keeps in its folder: the record files have their sizes
@@ -34,16 +34,33 @@ namespace {
 
 // ---- ping ---------------------------------------------------------------------------
 
+// Windows come and go (a digit picker closes): an error about one is an answer, not a
+// reason to stop.
+bool g_xError = false;
+int NoteError(Display*, XErrorEvent*) {
+    g_xError = true;
+    return 0;
+}
+
+// Whether the window still exists and is shown.
+bool Viewable(Display* display, unsigned long window) {
+    g_xError = false;
+    XWindowAttributes attributes {};
+    const Status status = XGetWindowAttributes(display, window, &attributes);
+    XSync(display, False);
+    return status != 0 && !g_xError && attributes.map_state == IsViewable;
+}
+
 int Ping(unsigned long window, int milliseconds) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return 2;
+    XSetErrorHandler(NoteError);
     const Window root = DefaultRootWindow(display);
     // The toolkit sends the answer to the root window for the structure-notify and
     // substructure-redirect masks; the first is the one a client other than the window
     // manager may select.
     XSelectInput(display, root, StructureNotifyMask);
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, window, &attributes) == 0) return 2;
+    if (!Viewable(display, window)) return 2;
 
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom ping = XInternAtom(display, "_NET_WM_PING", False);
@@ -73,8 +90,11 @@ int Ping(unsigned long window, int milliseconds) {
         pollfd fd {ConnectionNumber(display), POLLIN, 0};
         ::poll(&fd, 1, 50);
     }
+    // A window closed meanwhile takes the question with it; only one still shown that
+    // has not answered tells of a stuck thread.
+    const int result = Viewable(display, window) ? 1 : 2;
     XCloseDisplay(display);
-    return 1;
+    return result;
 }
 
 // ---- check --------------------------------------------------------------------------
