@@ -139,8 +139,9 @@ bool WriteNamed(Temporary& temporary, const std::string& target, std::string_vie
             return false;
         }
         // A cleaner may have taken the name between the creation and the lock: then the
-        // name is gone or is another file, and we start again.
-        if (!LockExclusive(fd) || !SameFile(fd, name)) {
+        // name is gone or is another file, and we start again. Where the file system
+        // has no locks, no cleaner can take it either, and the write goes on unlocked.
+        if (LockExclusive(fd) && !SameFile(fd, name)) {
             ::close(fd);
             continue;
         }
