@@ -2,15 +2,24 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace vum {
 
 namespace {
+
+constexpr int kMaxLinks = 40;
+constexpr std::string_view kTemporaryMark = ".vumtmp.";
+constexpr std::size_t kTemporarySuffix = 6;
 
 bool WriteAll(int fd, std::string_view content) {
     const char* data = content.data();
@@ -27,14 +36,134 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-// Follows a symbolic link, so that replacing the file replaces its target and the link stays.
-std::string ResolveLink(const std::string& path) {
-    std::vector<char> buffer(4096);
-    const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size() - 1);
-    if (length <= 0) return path;
-    std::string target(buffer.data(), static_cast<std::size_t>(length));
-    if (target.front() == '/') return target;
-    return FolderOf(path) + "/" + target;
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void SyncFolder(const std::string& path) {
+    const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
+
+mode_t NewFileMode(const struct stat* old) {
+    if (old != nullptr) return old->st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0644 & ~mask;
+}
+
+bool LockExclusive(int fd) {
+    while (::flock(fd, LOCK_EX) != 0)
+        if (errno != EINTR) return false;
+    return true;
+}
+
+bool SameFile(int fd, const std::string& path) {
+    struct stat byName {}, byHandle {};
+    return ::stat(path.c_str(), &byName) == 0 && ::fstat(fd, &byHandle) == 0 &&
+           byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
+}
+
+// A fresh temporary name beside target: ".<name>.vumtmp.XXXXXX".
+std::string TemporaryName(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    unsigned long long seed = static_cast<unsigned long long>(now.tv_nsec) ^
+                              (static_cast<unsigned long long>(::getpid()) << 32) ^
+                              (static_cast<unsigned long long>(counter++) * 0x9E3779B97F4A7C15ull);
+    std::string name = FolderOf(target) + "/." + BaseName(target) + std::string(kTemporaryMark);
+    for (std::size_t i = 0; i < kTemporarySuffix; ++i) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        name += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
+    }
+    return name;
+}
+
+// Gives the unnamed file open at fd the name path; an errno value, 0 on success.
+int NameUnnamed(int fd, const std::string& path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+    const int error = errno;
+    if (error != ENOENT) return error;
+    // No /proc: the direct form, which needs privileges a player seldom has.
+    return ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0 ? 0 : errno;
+}
+
+// A temporary file with the content, flushed to disk and locked by this process. Unnamed
+// when the file system allows (name empty), else named beside the target.
+struct Temporary {
+    int fd = -1;
+    std::string name;
+
+    Temporary() = default;
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    ~Temporary() {
+        if (!name.empty()) ::unlink(name.c_str());
+        if (fd >= 0) ::close(fd);  // closing releases the lock
+    }
+    bool Valid() const { return fd >= 0; }
+    // The name now belongs to the final file: nothing to remove.
+    void Release() { name.clear(); }
+};
+
+bool Fill(Temporary& temporary, std::string_view content, mode_t mode) {
+    return ::fchmod(temporary.fd, mode) == 0 && WriteAll(temporary.fd, content) && ::fsync(temporary.fd) == 0;
+}
+
+bool WriteUnnamed(Temporary& temporary, const std::string& target, std::string_view content, mode_t mode) {
+#ifdef O_TMPFILE
+    temporary.fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (temporary.fd < 0) return false;
+    if (LockExclusive(temporary.fd) && Fill(temporary, content, mode)) return true;
+    ::close(temporary.fd);
+    temporary.fd = -1;
+#else
+    (void)temporary, (void)target, (void)content, (void)mode;
+#endif
+    return false;
+}
+
+bool WriteNamed(Temporary& temporary, const std::string& target, std::string_view content, mode_t mode) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = TemporaryName(target);
+        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        // A cleaner may have taken the name between the creation and the lock: then the
+        // name is gone or is another file, and we start again. Where the file system
+        // has no locks, no cleaner can take it either, and the write goes on unlocked.
+        if (LockExclusive(fd) && !SameFile(fd, name)) {
+            ::close(fd);
+            continue;
+        }
+        temporary.fd = fd;
+        temporary.name = std::move(name);
+        return Fill(temporary, content, mode);
+    }
+    return false;
+}
+
+// Gives an unnamed temporary a (temporary) name, for a rename.
+bool NameTemporary(Temporary& temporary, const std::string& target) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = TemporaryName(target);
+        const int error = NameUnnamed(temporary.fd, name);
+        if (error == 0) {
+            temporary.name = std::move(name);
+            return true;
+        }
+        if (error != EEXIST) return false;
+    }
+    return false;
 }
 
 }  // namespace
@@ -44,6 +173,18 @@ std::string FolderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
+}
+
+std::string ResolveLinks(const std::string& path) {
+    std::string current = path;
+    std::vector<char> buffer(4096);
+    for (int depth = 0; depth <= kMaxLinks; ++depth) {
+        const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return current;
+        std::string target(buffer.data(), static_cast<std::size_t>(length));
+        current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+    }
+    return {};
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -65,6 +206,36 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return content;
 }
 
+FileHead ReadFileHead(const std::string& path, std::size_t limit) {
+    FileHead head;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        head.status = errno == ENOENT ? FileHead::Missing : FileHead::Failed;
+        return head;
+    }
+    // One byte past the limit tells whether the file goes on.
+    char buffer[8192];
+    head.status = FileHead::Read;
+    while (head.content.size() <= limit) {
+        const std::size_t want = std::min(sizeof buffer, limit + 1 - head.content.size());
+        const ssize_t got = ::read(fd, buffer, want);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            head.status = FileHead::Failed;
+            head.content.clear();
+            break;
+        }
+        if (got == 0) break;
+        head.content.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    if (head.content.size() > limit) {
+        head.content.resize(limit);
+        head.truncated = true;
+    }
+    return head;
+}
+
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
@@ -77,76 +248,113 @@ bool IsReadOnlyFile(const std::string& path) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
-namespace {
-
-void SyncFolder(const std::string& path) {
-    const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+bool IsTemporaryName(std::string_view name) {
+    if (name.size() < 1 + 1 + kTemporaryMark.size() + kTemporarySuffix || name.front() != '.') return false;
+    const std::size_t mark = name.size() - kTemporarySuffix - kTemporaryMark.size();
+    if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return false;
+    for (char c : name.substr(name.size() - kTemporarySuffix))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
 }
 
-// Writes content to a new temporary file beside target; its name, or empty on failure.
-std::string WriteTemporary(const std::string& target, std::string_view content, const struct stat* old) {
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return {};
-
-    mode_t mode = 0;
-    if (old != nullptr) {
-        mode = old->st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0644 & ~mask;
+int RemoveStaleTemporaries(const std::string& folder) {
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        const std::string path = folder + "/" + entry->d_name;
+        const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat info {};
+        // A writer that is alive holds the lock; only a file nobody holds is removed, and
+        // only while the name still is that file.
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            SameFile(fd, path) && ::unlink(path.c_str()) == 0)
+            ++removed;
+        ::close(fd);
     }
-    const bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok) {
-        ::unlink(temporary.c_str());
-        return {};
-    }
-    return temporary;
+    ::closedir(listing);
+    return removed;
 }
-
-}  // namespace
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view content) {
-    const std::string target = ResolveLink(path);
-    if (IsReadOnlyFile(target)) return false;
+    const std::string target = ResolveLinks(path);
+    if (target.empty() || IsReadOnlyFile(target)) return false;
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
     if (existed && !S_ISREG(old.st_mode)) return false;
+    RemoveStaleTemporaries(FolderOf(target));
 
-    const std::string temporary = WriteTemporary(target, content, existed ? &old : nullptr);
-    if (temporary.empty()) return false;
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    const mode_t mode = NewFileMode(existed ? &old : nullptr);
+    Temporary temporary;
+    if (WriteUnnamed(temporary, target, content, mode)) {
+        // The name lives only between these two calls, under our lock.
+        if (!NameTemporary(temporary, target)) {
+            ::close(temporary.fd);
+            temporary.fd = -1;
+        }
+    }
+    if (!temporary.Valid() && !WriteNamed(temporary, target, content, mode)) return false;
+    if (::rename(temporary.name.c_str(), target.c_str()) != 0) return false;
+    temporary.Release();
+    SyncFolder(target);
+    return true;
+}
+
+bool CreateFileAtomically(const std::string& path, std::string_view content) {
+    const std::string target = ResolveLinks(path);
+    if (target.empty()) return false;
+    RemoveStaleTemporaries(FolderOf(target));
+    const mode_t mode = NewFileMode(nullptr);
+
+    // An unnamed file linked to the final name: linkat refuses an existing name.
+    {
+        Temporary temporary;
+        if (WriteUnnamed(temporary, target, content, mode)) {
+            const int error = NameUnnamed(temporary.fd, target);
+            if (error == 0) {
+                SyncFolder(target);
+                return true;
+            }
+            if (error == EEXIST) return false;
+        }
+    }
+
+    Temporary temporary;
+    if (!WriteNamed(temporary, target, content, mode)) return false;
+    if (::link(temporary.name.c_str(), target.c_str()) == 0) {
+        SyncFolder(target);
+        return true;
+    }
+    if (errno == EEXIST) return false;
+    // No hard links here (FAT, exFAT): a rename that refuses to replace.
+    if (::renameat2(AT_FDCWD, temporary.name.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        temporary.Release();
+        SyncFolder(target);
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+
+    // Neither: the final name made with O_EXCL and written in place.
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) return false;
+    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !written) {
+        ::unlink(target.c_str());
         return false;
     }
     SyncFolder(target);
     return true;
 }
 
-bool CreateFileAtomically(const std::string& path, std::string_view content) {
-    const std::string temporary = WriteTemporary(path, content, nullptr);
-    if (temporary.empty()) return false;
-    // link() refuses an existing name, so a file made meanwhile by another copy stays.
-    const bool created = ::link(temporary.c_str(), path.c_str()) == 0;
-    ::unlink(temporary.c_str());
-    if (created) SyncFolder(path);
-    return created;
-}
-
 FolderLock::FolderLock(const std::string& path) {
-    fd_ = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string target = ResolveLinks(path);
+    fd_ = ::open(FolderOf(target.empty() ? path : target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) return;
-    while (::flock(fd_, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            ::close(fd_);
-            fd_ = -1;
-            return;
-        }
+    if (!LockExclusive(fd_)) {
+        ::close(fd_);
+        fd_ = -1;
     }
 }
 

@@ -2,6 +2,9 @@
 // The games' scrambled record files: the Sudoku solved counters and the colour-squares
 // best-score tables. Each character of a fixed-width record is stored as FillerLength
 // random bytes followed by its code plus 5 (modulo 256).
+//
+// No operation lets an exception escape (an allocation that fails gives the operation's
+// failure result), and a file is read only as far as its layout goes.
 
 #include <cstdint>
 #include <string>
@@ -52,9 +55,13 @@ public:
 
 private:
     std::vector<std::string> ReadRecords(const std::string& path, std::int32_t records,
-                                         std::int32_t width, bool& opened) const;
+                                         std::int32_t width, bool& opened, bool& missing) const;
     std::string Encode(const std::vector<std::string>& records, std::int32_t width) const;
-    void ReadCounters(const std::string& path, std::int32_t (&counts)[CounterRecords]) const;
+    // False when the file exists but cannot be read (counts are then zeros).
+    bool ReadCounters(const std::string& path, std::int32_t (&counts)[CounterRecords]) const;
+    // The table operations without taking the folder lock, for callers that hold it.
+    void CreateTable(const std::string& path) const;
+    bool LoadTable(const std::string& path);
 };
 
 namespace vum {

@@ -6,9 +6,13 @@
 // the programs need no SimpleIni shared library.
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+#include <sys/stat.h>
+
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <locale>
+#include <string_view>
 
 #include "common/Cp1251.h"
 #include "common/SafeFile.h"
@@ -18,6 +22,8 @@ using namespace vum;
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
+// The reader skips these three bytes at the start of a file (and only there).
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 WIniFile::WarningHandler& Handler() {
     static WIniFile::WarningHandler handler;
@@ -34,16 +40,34 @@ std::string Trimmed(const std::string& text) {
 struct IniDocument {
     CSimpleIniA ini{false, false, false};
     bool crlf = false;
+    bool byteOrderMark = false;
 };
 
-// Loads the file; a missing file is an empty document. False when it cannot be read.
+// Loads the file; a missing file is an empty document. False when it cannot be read or
+// is larger than a settings file can be.
 bool Load(IniDocument& document, const std::string& file) {
     document.ini.SetSpaces(false);
-    if (!FileExists(file)) return true;
-    const auto content = ReadWholeFile(file);
-    if (!content) return false;
-    document.crlf = content->find("\r\n") != std::string::npos;
-    return document.ini.LoadData(*content) >= 0;
+    // A regular file's size says at once whether it is too large; an endless one (a
+    // device) is caught by the bounded read.
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uintmax_t>(info.st_size) > WIniFile::MaxFileSize)
+        return false;
+    const FileHead head = ReadFileHead(file, WIniFile::MaxFileSize);
+    if (head.status == FileHead::Missing) return true;
+    if (head.status != FileHead::Read || head.truncated) return false;
+    document.crlf = head.content.find("\r\n") != std::string::npos;
+    document.byteOrderMark = head.content.rfind(kByteOrderMark, 0) == 0;
+    return document.ini.LoadData(head.content) >= 0;
+}
+
+// An optional '+' or '-' and then a digit: the start of a decimal number. Keeps "+-1"
+// and words such as "inf" from being read as numbers.
+bool StartsAsDecimal(const std::string& text, char separator) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && text[i] == separator) ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
 }  // namespace
@@ -73,6 +97,7 @@ bool ParseIniInteger(const std::string& text, std::int32_t& value) {
         value = static_cast<std::int32_t>(hex);
         return true;
     }
+    if (!StartsAsDecimal(t, '\0')) return false;
     std::int32_t decimal = 0;
     const char* begin = t.data();
     const char* end = t.data() + t.size();
@@ -85,7 +110,7 @@ bool ParseIniInteger(const std::string& text, std::int32_t& value) {
 
 bool ParseIniFloat(const std::string& text, char separator, double& value) {
     std::string t = Trimmed(text);
-    if (t.empty()) return false;
+    if (!StartsAsDecimal(t, separator)) return false;
     if (separator != '.') {
         if (t.find('.') != std::string::npos) return false;
         for (char& c : t)
@@ -119,24 +144,43 @@ WIniFile::WIniFile()
 
 void WIniFile::Warn(const char* what, const std::string& file, const std::string& section,
                     const std::string& key) const {
-    if (!Handler()) return;
-    // The path is the file system's UTF-8; the message is CP1251 throughout.
-    const std::string text = Cp1251FromUtf8(what) + key + Cp1251FromUtf8("\nСекции: ") + section +
-                             Cp1251FromUtf8("\nФайла: ") + Cp1251FromUtf8(file);
-    Handler()(ClassCaption, text);
+    try {
+        if (!Handler()) return;
+        // The path is the file system's UTF-8; the message is CP1251 throughout.
+        const std::string text = Cp1251FromUtf8(what) + key + Cp1251FromUtf8("\nСекции: ") + section +
+                                 Cp1251FromUtf8("\nФайла: ") + Cp1251FromUtf8(file);
+        Handler()(ClassCaption, text);
+    } catch (...) {
+        // A warning that cannot be shown is not shown.
+    }
 }
 
 bool WIniFile::ReadParameter(std::string file, std::string section, std::string key,
                              std::int32_t type, std::string& text, double& real,
                              std::int32_t& integer, bool& flag, bool ShowErrors) const {
+    try {
+        return Read(file, section, key, type, text, real, integer, flag, ShowErrors);
+    } catch (...) {
+        if (ShowErrors) Warn("Ошибка при чтении параметра: ", file, section, key);
+        return false;
+    }
+}
+
+bool WIniFile::Read(const std::string& file, const std::string& section, const std::string& key,
+                    std::int32_t type, std::string& text, double& real, std::int32_t& integer,
+                    bool& flag, bool ShowErrors) const {
     IniDocument document;
     if (!Load(document, file)) {
         if (ShowErrors) Warn("Ошибка при чтении параметра: ", file, section, key);
         return false;
     }
     const CSimpleIniA& ini = document.ini;
-    if (ini.GetSectionSize(section.c_str()) <= 0) return false;
-    const char* stored = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    // The file form keeps names without the blanks around them, and no name holds a NUL.
+    const std::string sectionName = Trimmed(section);
+    const std::string keyName = Trimmed(key);
+    if (sectionName.find('\0') != std::string::npos || keyName.find('\0') != std::string::npos) return false;
+    if (ini.GetSectionSize(sectionName.c_str()) <= 0) return false;
+    const char* stored = ini.GetValue(sectionName.c_str(), keyName.c_str(), nullptr);
     if (stored == nullptr) return false;
 
     std::string value(stored);
@@ -166,6 +210,17 @@ bool WIniFile::ReadParameter(std::string file, std::string section, std::string 
 bool WIniFile::WriteParameter(std::string file, std::string section, std::string key,
                               std::int32_t type, std::string text, double real,
                               std::int32_t integer, bool flag, bool ShowErrors) const {
+    try {
+        return Write(file, section, key, type, text, real, integer, flag, ShowErrors);
+    } catch (...) {
+        if (ShowErrors) Warn("Ошибка при записи параметра: ", file, section, key);
+        return false;
+    }
+}
+
+bool WIniFile::Write(const std::string& file, const std::string& section, const std::string& key,
+                     std::int32_t type, const std::string& text, double real, std::int32_t integer,
+                     bool flag, bool ShowErrors) const {
     std::string value;
     switch (type) {
         case ParamString: value = text; break;
@@ -179,17 +234,23 @@ bool WIniFile::WriteParameter(std::string file, std::string section, std::string
         if (ShowErrors) Warn("Ошибка при записи параметра: ", file, section, key);
         return false;
     };
-    // A line break inside a name or value would change the file's form.
-    for (const std::string* part : {&section, &key, &value})
-        if (part->find_first_of("\r\n") != std::string::npos) return fail();
-    if (section.find(']') != std::string::npos || key.find('=') != std::string::npos ||
-        Trimmed(key).empty())
+    // What the file form cannot hold is refused rather than stored as something else: a
+    // line break or a NUL anywhere, a ']' in a section name, a '=' in a key, a key that
+    // would read as a comment or a section header. Names lose the blanks around them, as
+    // the form keeps them.
+    const std::string sectionName = Trimmed(section);
+    const std::string keyName = Trimmed(key);
+    const std::string* parts[] = {&sectionName, &keyName, &value};
+    for (const std::string* part : parts)
+        if (part->find_first_of(std::string("\r\n\0", 3)) != std::string::npos) return fail();
+    if (sectionName.find(']') != std::string::npos || keyName.find('=') != std::string::npos ||
+        keyName.empty() || keyName.find_first_of(";#[") == 0)
         return fail();
 
     FolderLock lock(file);
     IniDocument document;
     if (!Load(document, file)) return fail();
-    if (document.ini.SetValue(section.c_str(), key.c_str(), value.c_str()) < 0) return fail();
+    if (document.ini.SetValue(sectionName.c_str(), keyName.c_str(), value.c_str()) < 0) return fail();
     std::string content;
     if (document.ini.Save(content, false) < 0) return fail();
     if (document.crlf) {
@@ -201,6 +262,13 @@ bool WIniFile::WriteParameter(std::string file, std::string section, std::string
         }
         content.swap(withCrlf);
     }
+    // A file that began with a byte-order mark keeps it. Without one, a first line that
+    // happens to begin with those bytes (a key named so) would lose them on the next
+    // read and could turn into a section header: an empty line keeps it a key.
+    if (document.byteOrderMark)
+        content.insert(0, kByteOrderMark);
+    else if (content.rfind(kByteOrderMark, 0) == 0)
+        content.insert(0, document.crlf ? "\r\n" : "\n");
     if (!ReplaceFileAtomically(file, content)) return fail();
     return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Typed access to one parameter of an INI settings file per call. Every call opens the
-// file, does its one read or write and lets it go; nothing is cached.
+// file, does its one read or write and lets it go; nothing is cached. No call lets an
+// exception escape: a failure of any kind (an allocation too) gives the result false.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,12 +35,22 @@ public:
                         std::string text, double real, std::int32_t integer, bool flag,
                         bool ShowErrors) const;
 
+    // A settings file larger than this (1 MiB) is not read: a read of it returns false
+    // (the caller keeps its value) and a write refuses, leaving it as it is.
+    static constexpr std::size_t MaxFileSize = 1 << 20;
+
     std::string ClassCaption;
     // The user's decimal separator for ParamFloat, taken from the locale named by the
     // environment (LC_ALL, LC_NUMERIC, LANG) without touching the global locale.
     char DecimalSeparator;
 
 private:
+    bool Read(const std::string& file, const std::string& section, const std::string& key,
+              std::int32_t type, std::string& text, double& real, std::int32_t& integer, bool& flag,
+              bool ShowErrors) const;
+    bool Write(const std::string& file, const std::string& section, const std::string& key,
+               std::int32_t type, const std::string& text, double real, std::int32_t integer,
+               bool flag, bool ShowErrors) const;
     void Warn(const char* what, const std::string& file, const std::string& section,
               const std::string& key) const;
 };

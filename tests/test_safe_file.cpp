@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <vector>
 
+#include "FileFaults.h"
 #include "TestFolder.h"
 #include "common/ProgramFolder.h"
 #include "common/SafeFile.h"
@@ -69,6 +73,135 @@ TEST(SafeFile, CreateNeverOverwritesAnExistingFile) {
     EXPECT_FALSE(CreateFileAtomically(path, "two"));
     EXPECT_EQ(TestFolder::Read(path), "one");
     EXPECT_EQ(FilesIn(folder.Path()), 1u);
+}
+
+TEST(SafeFile, ReplacingThroughAChainOfLinksReplacesItsEnd) {
+    TestFolder folder;
+    TestFolder::Write(folder.File("real.ini"), "old");
+    std::filesystem::create_symlink("real.ini", folder.File("b.ini"));
+    std::filesystem::create_symlink(folder.File("b.ini"), folder.File("a.ini"));  // absolute
+    std::filesystem::create_directory(folder.File("sub"));
+    std::filesystem::create_symlink("../a.ini", folder.File("sub/c.ini"));
+    ASSERT_TRUE(ReplaceFileAtomically(folder.File("a.ini"), "new"));
+    EXPECT_EQ(TestFolder::Read(folder.File("real.ini")), "new");
+    ASSERT_TRUE(ReplaceFileAtomically(folder.File("sub/c.ini"), "newer"));
+    EXPECT_EQ(TestFolder::Read(folder.File("real.ini")), "newer");
+    for (const char* link : {"a.ini", "b.ini", "sub/c.ini"})
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.File(link))) << link;
+
+    // A link to nothing yet: the file is made where the chain ends.
+    std::filesystem::create_symlink("later.ini", folder.File("d.ini"));
+    ASSERT_TRUE(ReplaceFileAtomically(folder.File("d.ini"), "made"));
+    EXPECT_EQ(TestFolder::Read(folder.File("later.ini")), "made");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("d.ini")));
+
+    // A loop has no end to replace.
+    std::filesystem::create_symlink("y.ini", folder.File("x.ini"));
+    std::filesystem::create_symlink("x.ini", folder.File("y.ini"));
+    EXPECT_FALSE(ReplaceFileAtomically(folder.File("x.ini"), "lost"));
+    EXPECT_FALSE(CreateFileAtomically(folder.File("x.ini"), "lost"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("x.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("y.ini")));
+    EXPECT_EQ(FilesIn(folder.Path()), 8u);
+}
+
+// A writer killed after flushing its temporary file, or just before the rename, leaves
+// the old file as it was, and nothing beside it once the next write has run.
+TEST(SafeFile, AWriterKilledBeforeItsRenameLeavesNothingBehind) {
+    TestFolder folder;
+    const std::string path = folder.File("a.dat");
+    ASSERT_TRUE(ReplaceFileAtomically(path, "old"));
+    faults::Settings atFlush, atRename, atFlushWithoutLinks;
+    atFlush.dieAfterFlush = true;
+    atRename.dieBeforeRename = true;
+    atFlushWithoutLinks.dieAfterFlush = atFlushWithoutLinks.noHardLinks = true;
+    for (const faults::Settings& settings : {atFlush, atRename, atFlushWithoutLinks}) {
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(faults::RunUntilKilled([&] {
+                faults::FaultScope scope(settings);
+                ReplaceFileAtomically(path, "new");
+            }));
+        }
+        EXPECT_EQ(TestFolder::Read(path), "old");
+        ASSERT_TRUE(ReplaceFileAtomically(path, "old"));
+        EXPECT_EQ(FilesIn(folder.Path()), 1u);
+    }
+    ASSERT_TRUE(faults::RunUntilKilled([&] {
+        faults::FaultScope scope(atFlushWithoutLinks);
+        CreateFileAtomically(folder.File("b.dat"), "new");
+    }));
+    EXPECT_TRUE(CreateFileAtomically(folder.File("b.dat"), "b"));
+    EXPECT_EQ(FilesIn(folder.Path()), 2u);
+}
+
+// Only our own temporaries whose writers are gone are removed: one that its writer still
+// holds stays, and so do other files that merely look alike.
+TEST(SafeFile, OnlyAbandonedTemporariesAreRemoved) {
+    TestFolder folder;
+    const std::string path = folder.File("a.dat");
+    const std::vector<std::string> others = {"a.dat.backup", ".a.dat.vumtmp.abc12", "a.dat.vumtmp.abc123",
+                                             ".a.dat.vumtmp.abc12-", ".vumtmp.abc123"};
+    for (const std::string& name : others) {
+        EXPECT_FALSE(IsTemporaryName(name)) << name;
+        TestFolder::Write(folder.File(name), "keep");
+    }
+    EXPECT_TRUE(IsTemporaryName(".a.dat.vumtmp.Ab9xYz"));
+    const std::string inUse = folder.File(".a.dat.vumtmp.Ab9xYz");
+    const std::string abandoned = folder.File(".VumColor.ini.vumtmp.000000");
+    TestFolder::Write(inUse, "writing");
+    TestFolder::Write(abandoned, "left");
+    const int writer = ::open(inUse.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+
+    ASSERT_TRUE(ReplaceFileAtomically(path, "x"));
+    EXPECT_TRUE(FileExists(inUse));
+    EXPECT_FALSE(FileExists(abandoned));
+    for (const std::string& name : others) EXPECT_TRUE(FileExists(folder.File(name))) << name;
+
+    ::close(writer);
+    EXPECT_EQ(RemoveStaleTemporaries(folder.Path()), 1);
+    EXPECT_FALSE(FileExists(inUse));
+}
+
+// FAT and exFAT have no hard links; some file systems have no rename that refuses to
+// replace either. A file is still created, and an existing one still never overwritten.
+TEST(SafeFile, CreateWorksWithoutHardLinksAndStillNeverOverwrites) {
+    faults::Settings fat, neither;
+    fat.noHardLinks = true;
+    neither.noHardLinks = neither.noRenameNoReplace = true;
+    for (const faults::Settings& settings : {fat, neither}) {
+        TestFolder folder;
+        const std::string path = folder.File("t.dat");
+        faults::FaultScope scope(settings);
+        EXPECT_TRUE(CreateFileAtomically(path, "one"));
+        EXPECT_FALSE(CreateFileAtomically(path, "two"));
+        EXPECT_EQ(TestFolder::Read(path), "one");
+        EXPECT_TRUE(ReplaceFileAtomically(path, "three"));
+        EXPECT_EQ(TestFolder::Read(path), "three");
+        EXPECT_EQ(FilesIn(folder.Path()), 1u);
+    }
+}
+
+TEST(SafeFile, ReadingAHeadStopsAtTheLimitAndTellsMissingFromUnreadable) {
+    TestFolder folder;
+    const std::string path = folder.File("h.dat");
+    EXPECT_EQ(ReadFileHead(path, 10).status, FileHead::Missing);
+    std::filesystem::create_directory(folder.File("dir"));
+    EXPECT_EQ(ReadFileHead(folder.File("dir"), 10).status, FileHead::Failed);
+    EXPECT_EQ(ReadFileHead(folder.File("dir/none/h.dat"), 10).status, FileHead::Missing);
+
+    TestFolder::Write(path, "0123456789");
+    for (std::size_t limit : {0u, 9u, 10u, 11u}) {
+        const FileHead head = ReadFileHead(path, limit);
+        EXPECT_EQ(head.status, FileHead::Read);
+        EXPECT_EQ(head.content, std::string("0123456789").substr(0, limit));
+        EXPECT_EQ(head.truncated, limit < 10) << limit;
+    }
+    // An endless file costs no more than the limit.
+    const FileHead zeros = ReadFileHead("/dev/zero", 5000);
+    EXPECT_EQ(zeros.content, std::string(5000, '\0'));
+    EXPECT_TRUE(zeros.truncated);
 }
 
 TEST(ProgramFolder, UsesTheProgramFolderWhenWritableElseThePlayersDataFolder) {

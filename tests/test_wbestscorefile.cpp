@@ -3,13 +3,16 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "FileFaults.h"
 #include "TestFolder.h"
 #include "common/Cp1251.h"
 #include "common/SafeFile.h"
@@ -266,8 +269,8 @@ TEST_F(RecordFileTest, AWriteStoppedPartWayLeavesTheOldFile) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(TestFolder::Read(table), tableBefore);
-    EXPECT_EQ(TestFolder::Read(counters), countersBefore);
+    EXPECT_TRUE(TestFolder::Read(table) == tableBefore);
+    EXPECT_TRUE(TestFolder::Read(counters) == countersBefore);
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++files;
     EXPECT_EQ(files, 2u);  // no temporary left behind
@@ -296,4 +299,188 @@ TEST_F(RecordFileTest, ConcurrentCopiesLoseNoUpdate) {
     EXPECT_EQ(WBestScoreFile().ReadCounter(counters, 1), 3 * kPerProcess);
     std::vector<std::int32_t> scores = ScoresOf(table, 1);
     EXPECT_EQ(scores, (std::vector<std::int32_t>{204, 203, 202, 201, 104, 103, 102, 101, 4, 3}));
+}
+
+namespace {
+
+// Whether the process is blocked in flock(), from the system call it is waiting in.
+bool WaitingInFlock(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
+    long number = -1;
+    return in >> number && number == SYS_flock;
+}
+
+}  // namespace
+
+// A second copy that adds a score while another copy holds the folder lock waits for it,
+// and then works on the table as the lock holder left it.
+TEST_F(RecordFileTest, AddScoreWaitsForTheFolderLock) {
+    WriteTable(table, 1, {900, 800});
+    const std::string meanwhile = TestFolder::Read(table);
+    WriteTable(table, 1, {300});
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        char byte = 0;
+        if (::read(go[0], &byte, 1) != 1) ::_exit(2);
+        WBestScoreFile file(1);
+        file.FileName = table;
+        ::_exit(file.AddScore("late", 200) == 2 ? 0 : 1);
+    }
+    ::close(go[0]);
+    {
+        FolderLock held(table);
+        ASSERT_TRUE(held.Locked());
+        ASSERT_EQ(::write(go[1], "g", 1), 1);
+        // The child either blocks on the lock or, with no lock in AddScore, finishes.
+        bool exited = false;
+        for (int i = 0; i < 2000 && !WaitingInFlock(child); ++i) {
+            if (::waitpid(child, nullptr, WNOHANG) == child) {
+                exited = true;
+                break;
+            }
+            ::usleep(5000);
+        }
+        ASSERT_FALSE(exited) << "AddScore did not wait for the folder lock";
+        ASSERT_TRUE(WaitingInFlock(child));
+        // What this copy writes under the lock is what the waiting one must build on.
+        TestFolder::Write(table, meanwhile);
+    }
+    ::close(go[1]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ScoresOf(table, 1), (std::vector<std::int32_t>{900, 800, 200, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+// A record file that exists but cannot be read is never taken for a missing one: nothing
+// is written over it, so the counts of the other difficulties and the table survive.
+TEST_F(RecordFileTest, AFileThatCannotBeReadIsNeverOverwritten) {
+    WBestScoreFile counter;
+    for (int level : {0, 0, 1, 2, 2, 2}) counter.IncrementCounter(counters, level);
+    WriteTable(table, 1, {500, 400});
+    const std::string countersBefore = TestFolder::Read(counters);
+    const std::string tableBefore = TestFolder::Read(table);
+    ::chmod(counters.c_str(), 0200);
+    ::chmod(table.c_str(), 0200);
+
+    const bool refused = faults::RunAsPlayer(folder.Path(), [&] {
+        WBestScoreFile file;
+        WBestScoreFile scores(1);
+        scores.FileName = table;
+        return file.IncrementCounter(counters, 1) == 0 && file.ReadCounter(counters, 2) == 0 &&
+               !scores.ReadTable(table) && !scores.Qualifies(450) && scores.AddScore("x", 450) == -1;
+    });
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(TestFolder::Read(counters) == countersBefore);
+    EXPECT_TRUE(TestFolder::Read(table) == tableBefore);
+    ::chmod(counters.c_str(), 0600);
+    EXPECT_EQ(counter.ReadCounter(counters, 2), 3);
+}
+
+// A huge record file is read only as far as its layout: no allocation near its size.
+TEST_F(RecordFileTest, HugeFilesAreReadOnlyAsFarAsTheLayout) {
+    WriteTable(table, 1, {700, 600});
+    WBestScoreFile counter;
+    counter.IncrementCounter(counters, 2);
+    counter.IncrementCounter(counters, 2);
+    constexpr off_t kGiB = off_t{1} << 30;
+    ASSERT_EQ(::truncate(table.c_str(), kGiB), 0);
+    ASSERT_EQ(::truncate(counters.c_str(), kGiB), 0);
+
+    WBestScoreFile file(1);
+    file.FileName = table;
+    bool threw = false;
+    std::int32_t read = 0, incremented = 0, place = -2;
+    bool loaded = false, qualifies = false;
+    try {
+        faults::AllocationLimit cap(1 << 20);
+        read = counter.ReadCounter(counters, 2);
+        incremented = counter.IncrementCounter(counters, 2);
+        loaded = file.ReadTable(table);
+        qualifies = file.Qualifies(650);
+        place = file.AddScore("n", 650);
+    } catch (...) {
+        threw = true;
+    }
+    ASSERT_FALSE(threw);
+    EXPECT_EQ(read, 2);
+    EXPECT_EQ(incremented, 3);
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(qualifies);
+    EXPECT_EQ(place, 1);
+    EXPECT_EQ(ScoresOf(table, 1), (std::vector<std::int32_t>{700, 650, 600, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(TestFolder::Read(table).size(), 4400u);
+    EXPECT_EQ(TestFolder::Read(counters).size(), 630u);
+}
+
+// With no memory at all every operation still answers with its failure result and
+// leaves the files and the entries as they were.
+TEST_F(RecordFileTest, NoOperationLetsAFailedAllocationEscape) {
+    WriteTable(table, 1, {300});
+    WBestScoreFile counter;
+    counter.IncrementCounter(counters, 0);
+    const std::string tableBefore = TestFolder::Read(table);
+    const std::string countersBefore = TestFolder::Read(counters);
+    const std::string missing = folder.File("VumColor3.dat");
+    WBestScoreFile file(1);
+    file.FileName = table;
+    file.Entries.push_back({"kept", 5});
+    // The by-value arguments are moved in, so that the calls themselves need no memory.
+    std::string paths[] = {counters, counters, table, missing, "name"};
+
+    bool threw = false;
+    std::int32_t read = -1, incremented = -1, place = -2;
+    bool loaded = true, qualifies = true;
+    try {
+        faults::AllocationLimit none(0);
+        read = counter.ReadCounter(std::move(paths[0]), 0);
+        incremented = counter.IncrementCounter(std::move(paths[1]), 0);
+        loaded = file.ReadTable(std::move(paths[2]));
+        file.CreateIfMissing(std::move(paths[3]));
+        qualifies = file.Qualifies(400);
+        place = file.AddScore(std::move(paths[4]), 400);
+    } catch (...) {
+        threw = true;
+    }
+    ASSERT_FALSE(threw);
+    EXPECT_EQ(read, 0);
+    EXPECT_EQ(incremented, 0);
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(qualifies);
+    EXPECT_EQ(place, -1);
+    ASSERT_EQ(file.Entries.size(), 1u);
+    EXPECT_EQ(file.Entries[0].Name, "kept");
+    EXPECT_TRUE(TestFolder::Read(table) == tableBefore);
+    EXPECT_TRUE(TestFolder::Read(counters) == countersBefore);
+    EXPECT_FALSE(FileExists(missing));
+}
+
+// A game unpacked onto a FAT stick: the first look at a table creates it there too.
+TEST_F(RecordFileTest, AMissingTableIsCreatedWithoutHardLinks) {
+    faults::Settings fat;
+    fat.noHardLinks = true;
+    faults::FaultScope scope(fat);
+    WBestScoreFile file(1);
+    file.FileName = table;
+    ASSERT_TRUE(file.ReadTable(table));
+    EXPECT_EQ(TestFolder::Read(table).size(), 4400u);
+    EXPECT_EQ(file.AddScore("usb", 10), 0);
+    EXPECT_EQ(ScoresOf(table, 1)[0], 10);
+}
+
+// Records reached through a chain of links are kept at its end; the links stay links.
+TEST_F(RecordFileTest, RecordsThroughAChainOfLinksLandInTheRealFile) {
+    const std::string real = folder.File("real.dat");
+    std::filesystem::create_symlink("real.dat", folder.File("b.dat"));
+    std::filesystem::create_symlink("b.dat", counters);
+    WBestScoreFile counter;
+    EXPECT_EQ(counter.IncrementCounter(counters, 1), 1);
+    EXPECT_EQ(counter.IncrementCounter(counters, 1), 2);
+    EXPECT_EQ(counter.ReadCounter(real, 1), 2);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("b.dat")));
+    EXPECT_TRUE(std::filesystem::is_symlink(counters));
 }
