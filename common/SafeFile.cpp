@@ -17,9 +17,9 @@ namespace vum {
 
 namespace {
 
-constexpr int kMaxLinks = 40;
-constexpr std::string_view kTemporaryMark = ".vumtmp.";
-constexpr std::size_t kTemporarySuffix = 6;
+constexpr int MaxLinks = 40;
+constexpr std::string_view TemporaryMark = ".vumtmp.";
+constexpr std::size_t TemporarySuffix = 6;
 
 bool WriteAll(int fd, std::string_view content) {
     const char* data = content.data();
@@ -71,16 +71,16 @@ bool SameFile(int fd, const std::string& path) {
 // A fresh temporary name beside target: ".<name>.vumtmp.XXXXXX".
 std::string TemporaryName(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
     unsigned long long seed = static_cast<unsigned long long>(now.tv_nsec) ^
                               (static_cast<unsigned long long>(::getpid()) << 32) ^
                               (static_cast<unsigned long long>(counter++) * 0x9E3779B97F4A7C15ull);
-    std::string name = FolderOf(target) + "/." + BaseName(target) + std::string(kTemporaryMark);
-    for (std::size_t i = 0; i < kTemporarySuffix; ++i) {
+    std::string name = FolderOf(target) + "/." + BaseName(target) + std::string(TemporaryMark);
+    for (std::size_t i = 0; i < TemporarySuffix; ++i) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
-        name += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
+        name += Letters[(seed >> 33) % (sizeof Letters - 1)];
     }
     return name;
 }
@@ -178,32 +178,13 @@ std::string FolderOf(const std::string& path) {
 std::string ResolveLinks(const std::string& path) {
     std::string current = path;
     std::vector<char> buffer(4096);
-    for (int depth = 0; depth <= kMaxLinks; ++depth) {
+    for (int depth = 0; depth <= MaxLinks; ++depth) {
         const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return current;
         std::string target(buffer.data(), static_cast<std::size_t>(length));
         current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
     }
     return {};
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string content;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (got == 0) break;
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return content;
 }
 
 FileHead ReadFileHead(const std::string& path, std::size_t limit) {
@@ -249,10 +230,10 @@ bool IsReadOnlyFile(const std::string& path) {
 }
 
 bool IsTemporaryName(std::string_view name) {
-    if (name.size() < 1 + 1 + kTemporaryMark.size() + kTemporarySuffix || name.front() != '.') return false;
-    const std::size_t mark = name.size() - kTemporarySuffix - kTemporaryMark.size();
-    if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return false;
-    for (char c : name.substr(name.size() - kTemporarySuffix))
+    if (name.size() < 1 + 1 + TemporaryMark.size() + TemporarySuffix || name.front() != '.') return false;
+    const std::size_t mark = name.size() - TemporarySuffix - TemporaryMark.size();
+    if (name.substr(mark, TemporaryMark.size()) != TemporaryMark) return false;
+    for (char c : name.substr(name.size() - TemporarySuffix))
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
     return true;
 }

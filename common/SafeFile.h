@@ -18,9 +18,6 @@
 
 namespace vum {
 
-// The whole content of a file; nullopt when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
-
 // The first bytes of a file, at most limit of them, so that a huge file costs no more
 // than its useful head. Missing: no file at the path (nor at the end of its links);
 // Failed: a file that exists but cannot be read (permissions, a read error, a folder).

@@ -21,9 +21,9 @@ using namespace vum;
 
 namespace {
 
-constexpr std::size_t kMaxValueLength = 2047;
+constexpr std::size_t MaxValueLength = 2047;
 // The reader skips these three bytes at the start of a file (and only there).
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 WIniFile::WarningHandler& Handler() {
     static WIniFile::WarningHandler handler;
@@ -57,7 +57,7 @@ bool Load(IniDocument& document, const std::string& file) {
     if (head.status == FileHead::Missing) return true;
     if (head.status != FileHead::Read || head.truncated) return false;
     document.crlf = head.content.find("\r\n") != std::string::npos;
-    document.byteOrderMark = head.content.rfind(kByteOrderMark, 0) == 0;
+    document.byteOrderMark = head.content.rfind(ByteOrderMark, 0) == 0;
     return document.ini.LoadData(head.content) >= 0;
 }
 
@@ -184,7 +184,7 @@ bool WIniFile::Read(const std::string& file, const std::string& section, const s
     if (stored == nullptr) return false;
 
     std::string value(stored);
-    if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
+    if (value.size() > MaxValueLength) value.resize(MaxValueLength);
     switch (type) {
         case ParamString:
             text = value;
@@ -266,8 +266,8 @@ bool WIniFile::Write(const std::string& file, const std::string& section, const 
     // happens to begin with those bytes (a key named so) would lose them on the next
     // read and could turn into a section header: an empty line keeps it a key.
     if (document.byteOrderMark)
-        content.insert(0, kByteOrderMark);
-    else if (content.rfind(kByteOrderMark, 0) == 0)
+        content.insert(0, ByteOrderMark);
+    else if (content.rfind(ByteOrderMark, 0) == 0)
         content.insert(0, document.crlf ? "\r\n" : "\n");
     if (!ReplaceFileAtomically(file, content)) return fail();
     return true;

@@ -55,8 +55,8 @@ private:
     std::size_t at_ = 0;
 };
 
-const char* const kSections[] = {"Game", "Name", "Difficult_Level"};
-const char* const kKeys[] = {"VidUser", "LastName", "Number"};
+const char* const Sections[] = {"Game", "Name", "Difficult_Level"};
+const char* const Keys[] = {"VidUser", "LastName", "Number"};
 
 struct Places {
     std::string text = "\x01unset";
@@ -115,8 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     ini.DecimalSeparator = (selector & 0x80) != 0 ? ',' : '.';
     const unsigned char sectionPick = input.Byte();
     const unsigned char keyPick = input.Byte();
-    const std::string section = sectionPick < 3 ? kSections[sectionPick] : input.Bytes(input.Byte());
-    const std::string key = keyPick < 3 ? kKeys[keyPick] : input.Bytes(input.Byte());
+    const std::string section = sectionPick < 3 ? Sections[sectionPick] : input.Bytes(input.Byte());
+    const std::string key = keyPick < 3 ? Keys[keyPick] : input.Bytes(input.Byte());
     std::string text;
     double real = 0;
     std::int32_t integer = 0;
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     // Every parameter of the games, of every type, before the write.
     Places before[3][4];
     for (int i = 0; i < 3; ++i)
-        for (std::int32_t t = 0; t < 4; ++t) before[i][t] = ReadAs(ini, path, kSections[i], kKeys[i], t);
+        for (std::int32_t t = 0; t < 4; ++t) before[i][t] = ReadAs(ini, path, Sections[i], Keys[i], t);
 
     const bool written = ini.WriteParameter(path, section, key, type, text, real, integer, flag, false);
     if (!written) {
@@ -162,8 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     }
     // The other parameters read as before.
     for (int i = 0; i < 3; ++i) {
-        if (SameName(section, kSections[i]) && SameName(key, kKeys[i])) continue;
-        for (std::int32_t t = 0; t < 4; ++t) Check(ReadAs(ini, path, kSections[i], kKeys[i], t) == before[i][t]);
+        if (SameName(section, Sections[i]) && SameName(key, Keys[i])) continue;
+        for (std::int32_t t = 0; t < 4; ++t) Check(ReadAs(ini, path, Sections[i], Keys[i], t) == before[i][t]);
     }
     return 0;
 }

@@ -95,19 +95,19 @@ AllocationLimit::AllocationLimit(std::size_t limit) { g_allocationLimit = limit;
 AllocationLimit::~AllocationLimit() { g_allocationLimit = std::numeric_limits<std::size_t>::max(); }
 
 bool RunAsPlayer(const std::string& folder, const std::function<bool()>& body) {
-    constexpr uid_t kNobody = 65534;
+    constexpr uid_t Nobody = 65534;
     if (::geteuid() == 0) {
         std::error_code ignored;
-        ::chown(folder.c_str(), kNobody, kNobody);
+        if (::chown(folder.c_str(), Nobody, Nobody) != 0) return false;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored))
-            ::lchown(entry.path().c_str(), kNobody, kNobody);
+            if (::lchown(entry.path().c_str(), Nobody, Nobody) != 0) return false;
     }
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0) return false;
     if (child == 0) {
         if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
             ::_exit(3);
         ::_exit(body() ? 0 : 1);
     }

@@ -278,7 +278,7 @@ TEST_F(RecordFileTest, AWriteStoppedPartWayLeavesTheOldFile) {
 
 // Two running copies of a game counting at once lose no update.
 TEST_F(RecordFileTest, ConcurrentCopiesLoseNoUpdate) {
-    constexpr int kPerProcess = 60;
+    constexpr int PerProcess = 60;
     std::vector<pid_t> children;
     for (int p = 0; p < 3; ++p) {
         const pid_t child = ::fork();
@@ -287,7 +287,7 @@ TEST_F(RecordFileTest, ConcurrentCopiesLoseNoUpdate) {
             WBestScoreFile counter;
             WBestScoreFile scores(1);
             scores.FileName = table;
-            for (int i = 0; i < kPerProcess; ++i) {
+            for (int i = 0; i < PerProcess; ++i) {
                 counter.IncrementCounter(counters, 1);
                 if (i < 4) scores.AddScore("p" + std::to_string(p), 100 * p + i + 1);
             }
@@ -296,7 +296,7 @@ TEST_F(RecordFileTest, ConcurrentCopiesLoseNoUpdate) {
         children.push_back(child);
     }
     for (pid_t child : children) ::waitpid(child, nullptr, 0);
-    EXPECT_EQ(WBestScoreFile().ReadCounter(counters, 1), 3 * kPerProcess);
+    EXPECT_EQ(WBestScoreFile().ReadCounter(counters, 1), 3 * PerProcess);
     std::vector<std::int32_t> scores = ScoresOf(table, 1);
     EXPECT_EQ(scores, (std::vector<std::int32_t>{204, 203, 202, 201, 104, 103, 102, 101, 4, 3}));
 }
@@ -387,9 +387,9 @@ TEST_F(RecordFileTest, HugeFilesAreReadOnlyAsFarAsTheLayout) {
     WBestScoreFile counter;
     counter.IncrementCounter(counters, 2);
     counter.IncrementCounter(counters, 2);
-    constexpr off_t kGiB = off_t{1} << 30;
-    ASSERT_EQ(::truncate(table.c_str(), kGiB), 0);
-    ASSERT_EQ(::truncate(counters.c_str(), kGiB), 0);
+    constexpr off_t GiB = off_t{1} << 30;
+    ASSERT_EQ(::truncate(table.c_str(), GiB), 0);
+    ASSERT_EQ(::truncate(counters.c_str(), GiB), 0);
 
     WBestScoreFile file(1);
     file.FileName = table;

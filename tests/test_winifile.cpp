@@ -287,8 +287,8 @@ TEST_F(IniTest, ASettingsFileBeyondTheLimitIsNeitherReadNorWritten) {
     EXPECT_TRUE(Read(ini, file, "Game", "VidUser", ParamInteger, places));
     EXPECT_EQ(places.integer, 2);
 
-    constexpr off_t kGiB = off_t{1} << 30;
-    ASSERT_EQ(::truncate(file.c_str(), kGiB), 0);
+    constexpr off_t GiB = off_t{1} << 30;
+    ASSERT_EQ(::truncate(file.c_str(), GiB), 0);
     bool threw = false, found = true, written = true;
     places.integer = 42;
     try {
@@ -302,7 +302,7 @@ TEST_F(IniTest, ASettingsFileBeyondTheLimitIsNeitherReadNorWritten) {
     EXPECT_FALSE(found);
     EXPECT_EQ(places.integer, 42);
     EXPECT_FALSE(written);
-    EXPECT_EQ(std::filesystem::file_size(file), static_cast<std::uintmax_t>(kGiB));
+    EXPECT_EQ(std::filesystem::file_size(file), static_cast<std::uintmax_t>(GiB));
 
     const std::string endless = folder.File("zero.ini");
     std::filesystem::create_symlink("/dev/zero", endless);

@@ -1,9 +1,5 @@
 #include "sudoku/engine/SudokuSave.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <vector>
 
@@ -271,27 +267,9 @@ bool WriteSavedGame(const std::string& path, const SudokuGame& game) {
 }
 
 std::optional<SudokuGame> ReadSavedGame(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string text;
-    char buffer[16384];
-    bool whole = true;
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            whole = got == 0;
-            break;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-        if (text.size() > MaxFileSize) {
-            whole = false;
-            break;
-        }
-    }
-    ::close(fd);
-    if (!whole) return std::nullopt;
-    return GameFromSavedText(text);
+    const FileHead file = ReadFileHead(path, MaxFileSize);
+    if (file.status != FileHead::Read || file.truncated) return std::nullopt;
+    return GameFromSavedText(file.content);
 }
 
 }  // namespace vum
