@@ -19,10 +19,10 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 case "$game" in
-  # The first puzzle is painted when the board shows a black given digit. From 3 s to 6 s
-  # the game waits for the player and must use no CPU.
+  # The first puzzle is painted when the board shows a black given digit on a cell of the
+  # corner blocks' green. From 3 s to 6 s the game waits for the player and must use no CPU.
   sudoku) exe=$build/sudoku/VumSudoku
-    probe_args=(--title "ВУМ Судоку" --region 8,4,328,328 --colour 000000 --cpu-from 3000 --cpu-to 6000) ;;
+    probe_args=(--title "ВУМ Судоку" --region 8,4,328,328 --colour 000000 --colour 9CC99C --cpu-from 3000 --cpu-to 6000) ;;
   # The level dialog is painted when its dark brownish red title band shows. A second pass
   # below plays a game for its memory and CPU.
   squares) exe=$build/squares/VumSquare; probe_args=(--title "Выберите сложность игры" --colour 804040) ;;
@@ -53,7 +53,7 @@ for run in $(seq 0 "$runs"); do
   # A fresh folder each time: the game starts as on a first run, with no files beside it.
   rm -rf "$work/game"; mkdir "$work/game"; cp "$exe" "$work/game/"
   g=$(measure "${probe_args[@]}" -- "$work/game/$(basename "$exe")")
-  b=$(measure --title "Bare Qt window" --colour 000000 -- "$build/bench/bare_window")
+  b=$(measure --title "Bare Qt window" --colour 0000FF -- "$build/bench/bare_window")
   if [ "$game" = sudoku ]; then
     rm -rf "$work/game"; mkdir "$work/game"; cp "$exe" "$work/game/"
     saved_game >"$work/game/VumSudoku.sav"

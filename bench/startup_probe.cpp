@@ -1,11 +1,13 @@
 // Measures how fast a program shows its first window, from outside the program.
 //
-//   startup_probe [--title T] [--region X,Y,W,H --colour RRGGBB] [--rss-after MS]
+//   startup_probe [--title T] [--region X,Y,W,H] [--colour RRGGBB]... [--rss-after MS]
 //                 [--cpu-from MS --cpu-to MS] [--keys-on-map] -- program [args...]
 //
 // Starts the program, watches the X server for the map of a top-level window (whose title
-// contains T, when given), then reads the window's pixels until the region holds the colour
-// (when given): that is "painted". Prints one line:
+// contains T, when given), then reads the window's pixels until the region (the whole window
+// unless given) holds every colour given: that is "painted". A window mapped and not painted
+// yet shows black on a virtual X server, so black alone tells nothing; pick colours only the
+// program's painting puts there. Prints one line:
 //   map_ms=<exec to map> paint_ms=<exec to painted> rss_kb=<resident at --rss-after>
 //   cpu_ms_per_s=<CPU used per second between --cpu-from and --cpu-to>
 // and ends the program. Exit status 1 when nothing was mapped within 20 s.
@@ -69,6 +71,12 @@ bool RegionHolds(Display* display, Window window, const int region[4], unsigned 
     return found;
 }
 
+bool RegionHolds(Display* display, Window window, const int region[4], const std::vector<unsigned long>& colours) {
+    for (const unsigned long colour : colours)
+        if (!RegionHolds(display, window, region, colour)) return false;
+    return true;
+}
+
 long ResidentKb(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
@@ -102,7 +110,7 @@ void SleepUntil(Clock::time_point start, int ms) {
 int main(int argc, char** argv) {
     std::string title;
     int region[4] = {0, 0, 0, 0};
-    long colour = -1;
+    std::vector<unsigned long> colours;
     int rssAfter = 3000, cpuFrom = -1, cpuTo = -1;
     bool keysOnMap = false;
     int i = 1;
@@ -111,7 +119,7 @@ int main(int argc, char** argv) {
         const char* value = i + 1 < argc ? argv[i + 1] : "";
         if (option == "--title") title = value, ++i;
         else if (option == "--region") std::sscanf(value, "%d,%d,%d,%d", &region[0], &region[1], &region[2], &region[3]), ++i;
-        else if (option == "--colour") colour = std::strtol(value, nullptr, 16), ++i;
+        else if (option == "--colour") colours.push_back(std::strtoul(value, nullptr, 16)), ++i;
         else if (option == "--rss-after") rssAfter = std::atoi(value), ++i;
         else if (option == "--cpu-from") cpuFrom = std::atoi(value), ++i;
         else if (option == "--cpu-to") cpuTo = std::atoi(value), ++i;
@@ -156,7 +164,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "startup_probe: no window mapped\n");
         return 1;
     }
-    if (colour < 0) {
+    if (colours.empty()) {
         paintMs = mapMs;
     } else {
         if (region[2] == 0) {
@@ -166,7 +174,7 @@ int main(int argc, char** argv) {
             region[3] = attributes.height;
         }
         while (MillisecondsSince(start) < 20000) {
-            if (RegionHolds(display, window, region, static_cast<unsigned long>(colour))) {
+            if (RegionHolds(display, window, region, colours)) {
                 paintMs = MillisecondsSince(start);
                 break;
             }

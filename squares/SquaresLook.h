@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <thread>
+#include <vector>
 
 namespace vum {
 
@@ -18,6 +20,11 @@ constexpr std::uint32_t StripGround = 0x00000080;
 }  // namespace squares_colours
 
 // A picture of the program's resources (":/squares/images/<name>.svg") at its natural size.
+// One that PreparePictures is rendering is waited for and taken from there.
 QImage SquaresPicture(const QString& name);
+
+// Renders pictures in a thread of its own, for the windows about to be built: the level
+// dialog shows sooner. The thread ends with the object returned.
+[[nodiscard]] std::jthread PreparePictures(std::vector<QString> names);
 
 }  // namespace vum

@@ -1,12 +1,10 @@
 // VumSquare: the colour-squares game.
-#include <QFont>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <thread>
 
 #include "common/CommandLine.h"
-#include "gui/VumApplication.h"
 #include "gui/Fonts.h"
+#include "gui/VumApplication.h"
+#include "squares/SquaresLook.h"
 #include "squares/Unit1.h"
 
 using namespace vum;
@@ -25,22 +23,18 @@ constexpr CommandLineText CommandLine{
     "when its folder can be written, otherwise in $XDG_DATA_HOME/VumSquare/ (by default\n"
     "~/.local/share/VumSquare/). See VumSquare(6).\n"};
 
-// Loads the font database and the level dialog's title font; the first text drawn would
-// otherwise wait for it.
-void WarmUpFonts() {
-    QFontDatabase::families();
-    QFontMetrics(PixelFont(QStringLiteral("Arial"), 23, true)).horizontalAdvance(QStringLiteral("Выберите"));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     // Answered before any window system is asked for: no display is needed, no file touched.
     if (const auto status = AnswerCommandLine(argc, argv, CommandLine)) return *status;
+    // The level dialog waits for the fonts and for its pictures: both are under way while the
+    // application object and the windows are made. (Painting a picture needs the application
+    // object.)
+    StartLoadingFontConfiguration();
     VumApplication app(argc, argv, QStringLiteral("ВУМ квадратики"));
-    // The first text drawn waits for the font database: it is loaded in a thread of its own
-    // while the main window and the level dialog are built.
-    std::jthread fonts(WarmUpFonts);
+    const std::jthread pictures = PreparePictures({QStringLiteral("level_pacifier"), QStringLiteral("level_bottle"),
+                                                   QStringLiteral("level_beer"), QStringLiteral("close_cross")});
     return app.Run([]() -> std::unique_ptr<QWidget> {
         auto Form1 = std::make_unique<TForm1>();
         // The level dialog, inside construction, was cancelled: no game, nothing written.

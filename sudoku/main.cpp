@@ -1,5 +1,6 @@
 // VumSudoku: the Sudoku game.
 #include "common/CommandLine.h"
+#include "gui/Fonts.h"
 #include "gui/VumApplication.h"
 #include "sudoku/Unit1.h"
 
@@ -25,6 +26,9 @@ constexpr CommandLineText CommandLine{
 int main(int argc, char** argv) {
     // Answered before any window system is asked for: no display is needed, no file touched.
     if (const auto status = AnswerCommandLine(argc, argv, CommandLine)) return *status;
+    // The first puzzle's digits wait for the fonts: the system's font configuration is read
+    // while the application object and the window are made.
+    StartLoadingFontConfiguration();
     VumApplication app(argc, argv, QStringLiteral("ВУМ Судоку 1.0"));
     return app.Run([] {
         auto Form1 = std::make_unique<TForm1>();
