@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "common/Wbestscorefile.h"
-#include "gui/Text.h"
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/Panels.h"
 #include "gui/PictureBox.h"
+#include "gui/Text.h"
 #include "squares/DecorativeFrame.h"
 #include "squares/SquaresLook.h"
 

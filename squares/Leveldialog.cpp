@@ -10,8 +10,8 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
-#include "gui/Keys.h"
 #include "gui/GlyphButton.h"
+#include "gui/Keys.h"
 #include "gui/Panels.h"
 #include "gui/PictureBox.h"
 #include "squares/SquaresLook.h"

@@ -11,9 +11,9 @@
 #include <memory>
 #include <optional>
 
+#include "common/IniParameters.h"
 #include "common/WRandom.h"
 #include "common/Wbestscorefile.h"
-#include "common/IniParameters.h"
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
 #include "gui/Dialogs.h"
@@ -26,8 +26,8 @@
 #include "sudoku/Inputdigitaldialog.h"
 #include "sudoku/SudokuBoardGrid.h"
 #include "sudoku/SudokuLook.h"
-#include "sudoku/engine/SudokuSave.h"
 #include "sudoku/Waitdialog.h"
+#include "sudoku/engine/SudokuSave.h"
 
 using namespace vum;
 

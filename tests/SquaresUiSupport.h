@@ -15,11 +15,11 @@
 
 #include "TestFolder.h"
 #include "common/Winifile.h"
-#include "gui/Seams.h"
-#include "squares/Leveldialog.h"
 #include "gui/GlyphButton.h"
 #include "gui/Panels.h"
 #include "gui/PictureBox.h"
+#include "gui/Seams.h"
+#include "squares/Leveldialog.h"
 #include "squares/SquaresLook.h"
 #include "squares/Unit1.h"
 

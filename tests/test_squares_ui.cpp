@@ -21,13 +21,13 @@
 #include "common/Wbestscorefile.h"
 #include "contact/ContactBlock.h"
 #include "gui/GameTimer.h"
+#include "gui/GlyphButton.h"
+#include "gui/Panels.h"
+#include "gui/PictureBox.h"
 #include "squares/Bestscoretabledialog.h"
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
-#include "gui/GlyphButton.h"
-#include "gui/Panels.h"
-#include "gui/PictureBox.h"
 #include "squares/SquaresLook.h"
 
 using namespace vum;
