@@ -3,19 +3,11 @@
 # folder, wait for its first puzzle, click an empty cell and find the digit picker beside
 # it, cancel it with Escape, close the program with Enter and find the level it wrote.
 #   e2e_sudoku.sh <VumSudoku> <xshot> <tests/e2e>
-program=$1
-xshot=$2
-# shellcheck source=e2e_lib.sh
-source "$3/e2e_lib.sh"
-
 # shellcheck source=sudoku_lib.sh
 source "$3/sudoku_lib.sh"
 
-start_program "$program"
-main=$(wait_window "ВУМ Судоку")
-
 # The first puzzle appears without any window manager to activate the window.
-wait_puzzle "$main"
+start_sudoku
 cells=$(board_cells "$main")
 givens=$(grep -c ' given$' <<<"$cells")
 [ "$givens" -eq 35 ] || fail "the first puzzle shows $givens givens, not the 35 of level 1"

@@ -3,20 +3,11 @@
 # fills each picker that opens, and the last digit brings the level-passed notice, the
 # counter's step and the next puzzle.
 #   e2e_sudoku_keyboard.sh <VumSudoku> <xshot> <tests/e2e>
-program=$1
-xshot=$2
-# shellcheck source=e2e_lib.sh
-source "$3/e2e_lib.sh"
 # shellcheck source=sudoku_lib.sh
 source "$3/sudoku_lib.sh"
 
-start_program "$program"
-main=$(wait_window "ВУМ Судоку")
-wait_puzzle "$main"
-# The puzzle and its solution, from the saved game: row by row.
-solution=$(saved_item "$E2E_WORK" solution)
-givens=$(saved_item "$E2E_WORK" givens)
-[ ${#solution} -eq 81 ] && [ ${#givens} -eq 81 ] || fail "no puzzle in the saved game"
+start_sudoku
+read_puzzle
 empties=$(tr -cd 0 <<<"$givens" | wc -c)
 
 column=0 row=0 filled=0

@@ -4,18 +4,11 @@
 # back. Then the board with its marks against the same board without them, at scale 1 and 2:
 # every pixel that differs lies in a cell with marks.
 #   e2e_sudoku_marks.sh <VumSudoku> <xshot> <tests/e2e>
-program=$1
-xshot=$2
-# shellcheck source=e2e_lib.sh
-source "$3/e2e_lib.sh"
 # shellcheck source=sudoku_lib.sh
 source "$3/sudoku_lib.sh"
 
-start_program "$program"
-main=$(wait_window "ВУМ Судоку")
-wait_puzzle "$main"
-solution=$(saved_item "$E2E_WORK" solution)
-givens=$(saved_item "$E2E_WORK" givens)
+start_sudoku
+read_puzzle
 
 # Two cells the player fills in one row: a gets the marks, b the digit.
 a="" b=""

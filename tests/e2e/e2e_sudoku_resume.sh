@@ -3,16 +3,10 @@
 # SIGKILL and started again shows the same board, a wheel over the level list it has no focus
 # for changes nothing, and three Ctrl+Z take the digits back.
 #   e2e_sudoku_resume.sh <VumSudoku> <xshot> <tests/e2e>
-program=$1
-xshot=$2
-# shellcheck source=e2e_lib.sh
-source "$3/e2e_lib.sh"
 # shellcheck source=sudoku_lib.sh
 source "$3/sudoku_lib.sh"
 
-start_program "$program"
-main=$(wait_window "ВУМ Судоку")
-wait_puzzle "$main"
+start_sudoku
 
 # The board as it starts: which cells hold givens. (While a cell is selected, the digits equal
 # to its own show white, so a board is read with no cell selected.)

@@ -1,5 +1,10 @@
 # Steps of the Sudoku's end-to-end tests: the board read off a screenshot, window geometry,
-# and the saved game the program keeps beside itself. Sourced after e2e_lib.sh; needs $xshot.
+# and the saved game the program keeps beside itself. A test sources it with its own
+# arguments, <VumSudoku> <xshot> <tests/e2e>, which it takes as $program and $xshot.
+program=$1
+xshot=$2
+# shellcheck source=e2e_lib.sh
+source "$3/e2e_lib.sh"
 
 # The board in the client area, and its cells: a 2-pixel border, cells of 35 plus a line.
 board_x=8 board_y=4 border=2 pitch=36 cell=35
@@ -42,6 +47,21 @@ wait_puzzle() {
     [ $SECONDS -lt $deadline ] || fail "no puzzle on the board"
     sleep 0.2
   done
+}
+
+# start_sudoku: starts the program in a fresh folder and waits for its puzzle; sets $main to
+# its main window.
+start_sudoku() {
+  start_program "$program"
+  main=$(wait_window "ВУМ Судоку")
+  wait_puzzle "$main"
+}
+
+# read_puzzle: sets $solution and $givens, row by row, from the saved game.
+read_puzzle() {
+  solution=$(saved_item "$E2E_WORK" solution)
+  givens=$(saved_item "$E2E_WORK" givens)
+  [ ${#solution} -eq 81 ] && [ ${#givens} -eq 81 ] || fail "no puzzle in the saved game"
 }
 
 # cell_xy <column> <row>: the centre of a cell in the main window's client area.
