@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -26,6 +27,13 @@ public:
 private:
     std::string folder_;
 };
+
+// An invariant that does not hold: says which, and stops the run.
+[[noreturn]] inline void BrokenInvariant(const char* file, int line) {
+    std::fprintf(stderr, "invariant broken: %s line %d\n", file, line);
+    std::abort();
+}
+#define Check(condition) ((condition) ? void() : BrokenInvariant(__FILE__, __LINE__))
 
 inline void WriteFuzzFile(const std::string& path, const unsigned char* data, std::size_t size) {
     if (std::FILE* file = std::fopen(path.c_str(), "wb")) {

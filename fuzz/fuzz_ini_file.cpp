@@ -23,13 +23,6 @@ using namespace vum;
 
 namespace {
 
-// An invariant that does not hold: says which, and stops the run.
-[[noreturn]] void Broken(int line) {
-    std::fprintf(stderr, "invariant broken: %s line %d\n", __FILE__, line);
-    std::abort();
-}
-#define Check(condition) ((condition) ? void() : Broken(__LINE__))
-
 class Input {
 public:
     Input(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}

@@ -22,13 +22,6 @@ using namespace vum;
 
 namespace {
 
-// An invariant that does not hold: says which, and stops the run.
-[[noreturn]] void Broken(int line) {
-    std::fprintf(stderr, "invariant broken: %s line %d\n", __FILE__, line);
-    std::abort();
-}
-#define Check(condition) ((condition) ? void() : Broken(__LINE__))
-
 // The character k of record r as the layout stores it, reading past the end as -1.
 unsigned char StoredCharacter(const std::string& file, std::int32_t filler, std::int32_t width, int r, int k) {
     const std::size_t cell = static_cast<std::size_t>(filler) + 1;
