@@ -26,7 +26,8 @@ step() {
   xdotool windowfocus --sync "$picker" 2>/dev/null || true
   xdotool key "${solution:$i:1}"
   # The last digit solves the puzzle: the notice follows the picker.
-  [ "$filled" -lt "$empties" ] && wait_no_other_window "$main"
+  [ "$filled" -lt "$empties" ] || return 0
+  ( wait_no_other_window "$main" ) || fail "the picker of cell $column,$row stayed open after its digit"
   return 0
 }
 

@@ -6,7 +6,9 @@
 set -euo pipefail
 screen=$1; shift
 exec {ready}<> <(:)
-Xvfb -displayfd "$ready" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+# No auto-repeat: on a busy machine the release of a key sent by xdotool can come late enough
+# for the server to repeat the key, which would then count twice.
+Xvfb -displayfd "$ready" -screen 0 "$screen" -nolisten tcp -r >/dev/null 2>&1 &
 server=$!
 trap 'kill "$server" 2>/dev/null || true' EXIT
 read -r -t 20 number <&"$ready" || { echo "with_xvfb: no X server" >&2; exit 1; }
