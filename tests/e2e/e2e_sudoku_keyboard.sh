@@ -31,14 +31,23 @@ step() {
   return 0
 }
 
-# Down and back up visit the start cell too, then row by row in a snake.
-step Down 0 1
-step Up 0 -1
+# Down and back up visit the start cell too, then row by row in a snake, until the last empty
+# cell is filled (further keys would go to the next puzzle).
+steps=(Down Up)
 for r in 0 1 2 3 4 5 6 7 8; do
   for _ in 1 2 3 4 5 6 7 8; do
-    if [ $((r % 2)) -eq 0 ]; then step Right 1 0; else step Left -1 0; fi
+    if [ $((r % 2)) -eq 0 ]; then steps+=(Right); else steps+=(Left); fi
   done
-  [ "$r" -lt 8 ] && step Down 0 1
+  [ "$r" -lt 8 ] && steps+=(Down)
+done
+for key in "${steps[@]}"; do
+  [ "$filled" -lt "$empties" ] || break
+  case $key in
+    Down) step Down 0 1 ;;
+    Up) step Up 0 -1 ;;
+    Right) step Right 1 0 ;;
+    Left) step Left -1 0 ;;
+  esac
 done
 [ "$filled" -eq "$empties" ] || fail "the walk filled $filled of $empties cells"
 

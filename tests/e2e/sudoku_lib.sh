@@ -98,9 +98,12 @@ wait_other_window() {
 
 # wait_no_other_window <main window>: waits until only the main window is visible.
 wait_no_other_window() {
-  local deadline=$((SECONDS + 10))
-  while [ -n "$(other_window "$1")" ]; do
-    [ $SECONDS -lt $deadline ] || fail "a second window stays open"
+  local deadline=$((SECONDS + 10)) other
+  while other=$(other_window "$1") && [ -n "$other" ]; do
+    if [ $SECONDS -ge $deadline ]; then
+      window_geometry "$other"
+      fail "a second window stays open: ${WIDTH}x${HEIGHT} at $X,$Y"
+    fi
     sleep 0.05
   done
 }
