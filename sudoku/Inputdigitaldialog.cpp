@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "gui/Fonts.h"
 #include "gui/GlyphButton.h"
@@ -97,10 +98,14 @@ int TInputDigitalDialog1::exec() {
     QEventLoop loop;
     popupLoop_ = &loop;
     show();
-    // Qt asks X for the keyboard before the popup is on the screen, which X refuses; asked now,
-    // X sends the keys to the popup wherever its input focus is. (Wayland grants no such grab:
-    // there the keys come through the main window, and the grab here sends them on.)
+    // The keys go to the popup: grabKeyboard makes Qt send it every key of the program (on
+    // Wayland the keys come through the main window, as no client may grab them there). On
+    // XWayland the X server is asked as well, once the popup is on the screen: the compositor
+    // may take the X input focus off the main window while the popup is open, and only a grab
+    // brings the keys to the popup then. Qt's own request, made before the popup is mapped, is
+    // refused.
     grabKeyboard();
+    if (QWindow* window = windowHandle()) window->setKeyboardGrabEnabled(true);
     if (isVisible()) loop.exec(QEventLoop::DialogExec);
     releaseKeyboard();
     popupLoop_ = nullptr;
