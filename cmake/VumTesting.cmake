@@ -42,13 +42,13 @@ endfunction()
 add_executable(xshot ${VUM_TESTS_DIR}/e2e/xshot.cpp)
 target_link_libraries(xshot PRIVATE Qt6::Gui)
 
-# vum_add_e2e_test(<name> <script relative to tests/> <program target>): runs the script
-# under a virtual X server of its own with the program's path, the xshot tool's path and
-# tests/e2e.
+# vum_add_e2e_test(<name> <script relative to tests/> <program target> [arguments...]): runs
+# the script under a virtual X server of its own with the program's path, the xshot tool's
+# path, tests/e2e and the arguments.
 function(vum_add_e2e_test name script program)
   add_test(NAME ${name}
            COMMAND bash ${VUM_TESTS_DIR}/e2e/with_xvfb.sh 1280x1024x24 bash ${VUM_TESTS_DIR}/${script}
-                   $<TARGET_FILE:${program}> $<TARGET_FILE:xshot> ${VUM_TESTS_DIR}/e2e)
+                   $<TARGET_FILE:${program}> $<TARGET_FILE:xshot> ${VUM_TESTS_DIR}/e2e ${ARGN})
   # One at a time: the tests watch the clock, and two games at once would share two cores.
   set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=xcb"
                        RESOURCE_LOCK xserver)

@@ -1,7 +1,9 @@
 #include "sudoku/Inputdigitaldialog.h"
 
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "gui/Fonts.h"
 #include "gui/GlyphButton.h"
@@ -28,11 +30,18 @@ constexpr ButtonRow DigitButtons[] = {
     {"SpeedButton9", {78, 76, 33, 33}, "9"}, {"SpeedButton10", {6, 112, 33, 33}, "-"},
 };
 
+Qt::WindowFlags PickerFlags(TInputDigitalDialog1::Kind kind) {
+    if (kind == TInputDigitalDialog1::Kind::Popup) return Qt::Popup;
+    return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+}
+
 }  // namespace
 
-TInputDigitalDialog1::TInputDigitalDialog1(QWidget* owner)
-    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+TInputDigitalDialog1::TInputDigitalDialog1(QWidget* owner, Kind kind)
+    : QDialog(owner, PickerFlags(kind)), kind_(kind) {
     setObjectName(QStringLiteral("InputDigitalDialog1"));
+    // A press outside the popup closes it (mousePressEvent) and is not passed on to the board.
+    if (kind == Kind::Popup) setAttribute(Qt::WA_NoMouseReplay);
     setWindowTitle(QString());
     setFixedSize(ClientWidth, ClientHeight);
     QPalette colours = palette();
@@ -81,6 +90,32 @@ void TInputDigitalDialog1::PlaceBeside(const QRect& cellOnScreen, const QRect& s
     int top = cellOnScreen.top();
     if (screen.top() + screen.height() < top + pickerHeight + BottomMargin) top = cellOnScreen.top() - pickerHeight;
     move(left, top);
+}
+
+int TInputDigitalDialog1::exec() {
+    if (kind_ != Kind::Popup) return QDialog::exec();
+    setResult(QDialog::Rejected);
+    QEventLoop loop;
+    popupLoop_ = &loop;
+    show();
+    // The keys go to the popup: grabKeyboard makes Qt send it every key of the program (on
+    // Wayland the keys come through the main window, as no client may grab them there). On
+    // XWayland the X server is asked as well, once the popup is on the screen: the compositor
+    // may take the X input focus off the main window while the popup is open, and only a grab
+    // brings the keys to the popup then. Qt's own request, made before the popup is mapped, is
+    // refused.
+    grabKeyboard();
+    if (QWindow* window = windowHandle()) window->setKeyboardGrabEnabled(true);
+    if (isVisible()) loop.exec(QEventLoop::DialogExec);
+    releaseKeyboard();
+    popupLoop_ = nullptr;
+    return result();
+}
+
+void TInputDigitalDialog1::hideEvent(QHideEvent* event) {
+    // However the popup closes (a pick, a cancel, the window system), its loop ends.
+    if (popupLoop_ != nullptr) popupLoop_->quit();
+    QDialog::hideEvent(event);
 }
 
 void TInputDigitalDialog1::SpeedButton1Click(GlyphButton* button) {

@@ -6,6 +6,9 @@
 // Pencil marks: a right click on a digit button or Ctrl with the digit's key sets or takes
 // away that mark, a right click on "-" or Ctrl with a clearing key takes all marks away; the
 // picker stays open for more.
+// Where a Wayland compositor places the windows, the picker is a popup of the main window
+// instead of a tool window: no frame and no close box; a click anywhere outside it cancels
+// it as well, and that click goes nowhere else.
 
 #include <QDialog>
 #include <array>
@@ -16,11 +19,16 @@ namespace vum {
 class GlyphButton;
 }  // namespace vum
 
+class QEventLoop;
+
 class TInputDigitalDialog1 : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TInputDigitalDialog1(QWidget* owner);
+    // A tool window with a close box, placed at screen coordinates; or a popup of its owner.
+    enum class Kind { ToolWindow, Popup };
+
+    explicit TInputDigitalDialog1(QWidget* owner, Kind kind = Kind::ToolWindow);
 
     static constexpr int ClientWidth = 116;
     static constexpr int ClientHeight = 148;
@@ -40,8 +48,14 @@ public:
     // Places the picker with its top-left corner at the top-right corner of the cell
     // (screen coordinates); when less than BottomMargin pixels of the screen would stay
     // below it, with its bottom edge at the cell's top instead. frameHeight: what the
-    // window frame adds to the client height.
+    // window frame adds to the client height (nothing for a popup).
     void PlaceBeside(const QRect& cellOnScreen, const QRect& screen, int frameHeight);
+
+    // Runs the picker until it closes; its result (Accepted / Rejected). A tool window runs
+    // modally. A popup takes every key and click of the program while it is open, and runs
+    // without modality: a modal window would lose the keys that a compositor sends to the
+    // main window while its popup is open (weston does so).
+    int exec() override;
 
     void SpeedButton1Click(vum::GlyphButton* button);
     void SpeedButton10Click();
@@ -70,6 +84,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Kind kind_;
+    // The loop of exec() while a popup runs.
+    QEventLoop* popupLoop_ = nullptr;
 };

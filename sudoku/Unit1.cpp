@@ -421,15 +421,12 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
     if (!Game.IsGiven(column, row)) {
         canSelect = true;
         DrawBoard(column, row);
-        const auto picker = std::make_unique<TInputDigitalDialog1>(this);
+        const auto picker = std::make_unique<TInputDigitalDialog1>(
+            this, PickerWindowSystem == WindowSystem::X11 ? TInputDigitalDialog1::Kind::ToolWindow
+                                                          : TInputDigitalDialog1::Kind::Popup);
         picker->OnMark = [this, column, row](std::int32_t digit) { ToggleMark(column, row, digit); };
         picker->OnClearMarks = [this, column, row] { ClearMarks(column, row); };
-        const QRect cell = StringGrid1->CellRect(column, row);
-        const QRect cellOnScreen(StringGrid1->mapToGlobal(cell.topLeft()), cell.size());
-        const QScreen* screen = this->screen();
-        const QRect screenArea = screen != nullptr ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
-        // The picker's frame is not known before it is shown; the main window's is near it.
-        picker->PlaceBeside(cellOnScreen, screenArea, frameGeometry().height() - geometry().height());
+        PlacePicker(*picker, column, row);
         HighlightSameDigits(column, row);
         if (Seams::RunModal(*picker) == QDialog::Accepted) {
             const std::int32_t value = picker->DigitValue;
@@ -449,6 +446,30 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
         }
     }
     HighlightSameDigits(column, row);
+}
+
+void TForm1::PlacePicker(TInputDigitalDialog1& picker, int column, int row) {
+    // A screen without a bottom, where the screen is unknown.
+    constexpr QRect Unbounded(0, 0, 1 << 20, 1 << 20);
+    const QRect cell = StringGrid1->CellRect(column, row);
+    QRect cellOnScreen(StringGrid1->mapToGlobal(cell.topLeft()), cell.size());
+    const QScreen* screen = this->screen();
+    QRect screenArea = screen != nullptr ? screen->geometry() : Unbounded;
+    int frameHeight = 0;
+    switch (PickerWindowSystem) {
+    case WindowSystem::X11:
+        // The picker's frame is not known before it is shown; the main window's is near it.
+        frameHeight = frameGeometry().height() - geometry().height();
+        break;
+    case WindowSystem::XWayland:
+        if (const std::optional<QPoint> origin = WindowOrigin ? WindowOrigin(*this) : std::nullopt)
+            cellOnScreen.moveTopLeft(*origin + StringGrid1->mapTo(this, cell.topLeft()));
+        break;
+    case WindowSystem::Wayland:
+        screenArea = Unbounded;
+        break;
+    }
+    picker.PlaceBeside(cellOnScreen, screenArea, frameHeight);
 }
 
 void TForm1::ToggleMark(int column, int row, int digit) {

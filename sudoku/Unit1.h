@@ -10,14 +10,18 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "common/ProgramFolder.h"
+#include "gui/WindowSystem.h"
 #include "sudoku/engine/SudokuGame.h"
 
 class QComboBox;
 class QLabel;
 class SudokuBoardGrid;
+class TInputDigitalDialog1;
 
 namespace vum {
 class BevelPanel;
@@ -44,6 +48,10 @@ public:
     std::string SavedGamePath;
     // The puzzle, the player's entries, the undo history and what the board shows.
     vum::SudokuGame Game;
+    // The window system the digit picker is made and placed for, and where the window system
+    // says this window's client area stands on the screen (see PlacePicker).
+    vum::WindowSystem PickerWindowSystem = vum::CurrentWindowSystem();
+    std::function<std::optional<QPoint>(const QWidget& window)> WindowOrigin = vum::XServerOrigin;
 
     // Handlers of the window and its components.
     void FormActivate();
@@ -112,6 +120,13 @@ private:
     // loses the file. WriteSavedGameNow does it at once, if a write is due.
     void SaveGame();
     void WriteSavedGameNow();
+    // Places the picker of a cell beside it. Under X11 a tool window goes to the cell's
+    // screen position as Qt knows it. On XWayland the compositor put this window where the X
+    // server knows and Qt may not: the popup goes there. On Wayland the popup is placed
+    // relative to this window, whose place on the screen nobody here knows, so the rule for
+    // the bottom of the screen is left to the compositor (Qt lets it flip or slide a popup
+    // that would leave the screen; weston 10 does neither).
+    void PlacePicker(TInputDigitalDialog1& picker, int column, int row);
     // After a picker cancelled by an arrow key: the board moves on one cell that way.
     void MoveAfterPicker(int arrowKey);
     // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)

@@ -1,0 +1,228 @@
+#!/usr/bin/env bash
+# VumSudoku on a Wayland desktop: weston, with its X server for X clients (XWayland), runs in
+# a window of this test's Xvfb, where xdotool clicks it and xshot photographs it. The game
+# runs as a Wayland client (mode wayland: Qt's Wayland platform) or as an X client of XWayland
+# (mode xwayland: Qt's xcb platform, as where qt6-wayland is not installed), both with the
+# environment of a Wayland session. weston places the main window where it likes; the digit
+# picker must open with its top-left corner at the clicked cell's top-right corner all the
+# same, take the keys, keep the marks, and cancel on Escape and on a click outside it.
+# Skipped (status 77) where weston, XWayland or Qt's Wayland platform is missing or weston
+# cannot start.
+#   e2e_sudoku_wayland.sh <VumSudoku> <xshot> <tests/e2e> wayland|xwayland
+program=$1
+xshot=$2
+mode=$4
+# shellcheck source=e2e_lib.sh
+source "$3/e2e_lib.sh"
+# shellcheck source=sudoku_lib.sh
+source "$3/sudoku_lib.sh"
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+case "$mode" in wayland) platform=wayland ;; xwayland) platform=xcb ;; *) fail "no mode '$mode'" ;; esac
+command -v weston >/dev/null || skip "weston is not installed (Debian: weston; ./vum test installs it)"
+command -v Xwayland >/dev/null || skip "XWayland is not installed (Debian: xwayland; ./vum test installs it)"
+
+# weston's output: smaller than the Xvfb screen, so that the pointer can leave it (see click).
+output_width=1024 output_height=768
+# Colours on weston's screen: the block colour of the board's corner blocks, the picker's.
+board_colour=9CC99C picker_colour=008040
+
+# weston wants a runtime folder of the user's own, closed to others; it runs as root too.
+runtime=$E2E_WORK/runtime
+mkdir -m 0700 "$runtime"
+cat >"$E2E_WORK/weston.ini" <<'EOF'
+[core]
+xwayland=true
+idle-time=0
+
+[shell]
+panel-position=none
+background-color=0xff204060
+EOF
+socket=vum-e2e-$$
+weston_pid=""
+stop_weston() {
+  if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then kill "$E2E_PID" 2>/dev/null; wait "$E2E_PID" 2>/dev/null; fi
+  if [ -n "$weston_pid" ]; then kill "$weston_pid" 2>/dev/null; wait "$weston_pid" 2>/dev/null; fi
+  true
+}
+trap 'stop_weston; rm -rf "$E2E_WORK"' EXIT
+
+# The pointer starts off weston's window: it enters the window on the first click.
+xdotool mousemove $((output_width + 100)) $((output_height + 100))
+XDG_RUNTIME_DIR=$runtime weston --config="$E2E_WORK/weston.ini" --backend=x11-backend.so --use-pixman \
+  --width=$output_width --height=$output_height --socket="$socket" --log="$E2E_WORK/weston.log" \
+  >"$E2E_WORK/weston.out" 2>&1 &
+weston_pid=$!
+output="" xwayland=""
+deadline=$((SECONDS + 20))
+while [ -z "$output" ] || [ -z "$xwayland" ]; do
+  if ! kill -0 "$weston_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+    tail -n 5 "$E2E_WORK/weston.log" "$E2E_WORK/weston.out" 2>/dev/null
+    skip "weston with XWayland did not start here (see its log above)"
+  fi
+  sleep 0.1
+  output=$(sed -n 's/.*x11 output .*window id \([0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null)
+  xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null)
+done
+
+# Keys go to weston's window wherever the pointer is. The pointer enters and leaves it once:
+# weston misses the first entry after its start.
+xdotool windowfocus --sync "$output"
+xdotool mousemove 10 10 sleep 0.2 mousemove $((output_width + 100)) $((output_height + 100)) sleep 0.2
+
+# The game, with the environment of a Wayland session.
+XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland DISPLAY=$xwayland \
+  QT_QPA_PLATFORM=$platform start_program "$program" 2>"$E2E_WORK/game.err"
+
+# boxes <colour> <min-pixels>: the areas of that colour on weston's screen, "x y width height".
+boxes() { "$xshot" --boxes "$output" "$1" "$2" 2>/dev/null; }
+
+# The board: its cells of the corner and centre blocks' colour; (board_left, board_top) is
+# the top-left corner of cell 0,0 on weston's screen.
+deadline=$((SECONDS + 30))
+until [ "$(boxes $board_colour 400 | wc -l)" -ge 30 ]; do
+  if ! kill -0 "$E2E_PID" 2>/dev/null; then
+    grep -q 'platform plugin "wayland"' "$E2E_WORK/game.err" &&
+      skip "Qt's Wayland platform is not installed (Debian: qt6-wayland; ./vum test installs it)"
+    cat "$E2E_WORK/game.err" >&2
+    fail "the game ended before showing its board"
+  fi
+  [ $SECONDS -lt $deadline ] || fail "no board on weston's screen"
+  sleep 0.2
+done
+read -r board_left _ < <(boxes $board_colour 400 | sort -n -k1,1 | head -n 1)
+read -r _ board_top _ < <(boxes $board_colour 400 | sort -n -k2,2 | head -n 1)
+echo "weston put the board's first cell at $board_left,$board_top"
+deadline=$((SECONDS + 10))
+until [ -f "$E2E_WORK/VumSudoku.sav" ]; do
+  [ $SECONDS -lt $deadline ] || fail "no saved game"
+  sleep 0.1
+done
+
+# cell_corner <column> <row>: the cell's top-left corner on weston's screen.
+cell_corner() { echo "$((board_left + pitch * $1)) $((board_top + pitch * $2))"; }
+
+# click <x> <y> [button]: a click at a point of weston's screen. weston's X11 window follows
+# the pointer by its moves from where it entered, so each click enters the window anew.
+click() {
+  xdotool mousemove $((output_width + 100)) $((output_height + 100)) sleep 0.1 mousemove "$1" "$2" sleep 0.1 \
+    click "${3:-1}"
+}
+
+# picker_box: the picker on weston's screen ("x y width height"), empty while there is none.
+# weston 10 draws an X window that has just been mapped (the picker on XWayland) only when it
+# next repaints its screen for another reason, as a moving pointer makes it do: the pointer
+# moves by a pixel and back first.
+picker_box() {
+  xdotool mousemove_relative -- 1 0 mousemove_relative -- -1 0
+  boxes $picker_colour 2000
+}
+
+# open_picker <column> <row>: clicks the cell and waits for its picker (wait_picker_beside).
+open_picker() {
+  local x y
+  read -r x y < <(cell_corner "$1" "$2")
+  click $((x + cell / 2)) $((y + cell / 2))
+  wait_picker_beside "$1" "$2"
+}
+
+# wait_picker_beside <column> <row>: waits until weston shows one picker, of its size, with
+# its top-left corner within a pixel of the cell's top-right corner; sets picker_x, picker_y.
+# (weston 10 takes an X popup that has closed off the screen a second or two late.)
+wait_picker_beside() {
+  local x y box="" width height dx dy deadline=$((SECONDS + 10))
+  read -r x y < <(cell_corner "$1" "$2")
+  while :; do
+    box=$(picker_box)
+    if [ -n "$box" ] && [ "$(wc -l <<<"$box")" -eq 1 ]; then
+      read -r picker_x picker_y width height <<<"$box"
+      dx=$((picker_x - x - cell)) dy=$((picker_y - y))
+      [ "$width" -eq 116 ] && [ "$height" -eq 148 ] && [ "${dx#-}" -le 1 ] && [ "${dy#-}" -le 1 ] && break
+    fi
+    [ $SECONDS -lt $deadline ] ||
+      fail "no picker of 116x148 at the top-right corner of cell $1,$2 ($((x + cell)),$y) on weston's screen; there: ${box:-none}"
+    sleep 0.1
+  done
+  echo "$mode: the picker of cell $1,$2 stands at $dx,$dy from the cell's top-right corner"
+}
+
+wait_no_picker() {
+  local deadline=$((SECONDS + 10))
+  while [ -n "$(picker_box)" ]; do
+    [ $SECONDS -lt $deadline ] || fail "the picker stays open: $*"
+    sleep 0.1
+  done
+}
+
+# The cells: a and b empty and side by side in one of rows 2 to 4, b right of a, so that the
+# picker has room below them inside the main window, wherever weston put it; c empty and
+# outside a's picker, which covers the cells right of a and below it.
+givens=$(saved_item "$E2E_WORK" givens)
+solution=$(saved_item "$E2E_WORK" solution)
+is_open() { [ "${givens:$(($2 * 9 + $1)):1}" = 0 ]; }
+a="" c=""
+for row in 2 3 4; do
+  for column in 0 1 2 3 4 5 6 7; do
+    if [ -z "$a" ] && is_open "$column" "$row" && is_open $((column + 1)) "$row"; then a="$column $row"; fi
+  done
+done
+[ -n "$a" ] || fail "no two open cells side by side in rows 2 to 4"
+read -r ac ar <<<"$a"
+bc=$((ac + 1)) br=$ar
+for row in 0 1 2 3 4 5 6 7 8; do
+  for column in 0 1 2 3 4 5 6 7 8; do
+    if [ -z "$c" ] && is_open "$column" "$row" && [ "$column $row" != "$a" ] &&
+      { [ "$column" -le "$ac" ] || [ "$column" -ge $((ac + 5)) ] || [ "$row" -lt "$ar" ]; }; then
+      c="$column $row"
+    fi
+  done
+done
+[ -n "$c" ] || fail "no open cell outside the picker of cell $a"
+read -r cc cr <<<"$c"
+entries=$(saved_item "$E2E_WORK" entries)
+
+# Escape cancels and changes nothing.
+open_picker "$ac" "$ar"
+xdotool key Escape
+wait_no_picker "after Escape"
+[ "$(saved_item "$E2E_WORK" entries)" = "$entries" ] || fail "Escape changed the board"
+
+# A click outside the picker, on another open cell, cancels it and goes no further: no picker
+# opens for that cell and nothing changes.
+open_picker "$ac" "$ar"
+read -r x y < <(cell_corner "$cc" "$cr")
+click $((x + cell / 2)) $((y + cell / 2))
+wait_no_picker "after a click outside it"
+sleep 0.5
+[ -z "$(picker_box)" ] || fail "the click outside the picker opened another one"
+[ "$(saved_item "$E2E_WORK" entries)" = "$entries" ] || fail "a click outside the picker changed the board"
+
+# A right click on a digit's button sets that mark and leaves the picker open; the arrow key
+# cancels it and opens the picker of the next cell, beside that cell.
+open_picker "$ac" "$ar"
+mark=${solution:$((ar * 9 + ac)):1}
+click $((picker_x + 22 + 36 * ((mark - 1) % 3))) $((picker_y + 20 + 36 * ((mark - 1) / 3))) 3
+deadline=$((SECONDS + 10))
+until [ "$(saved_item "$E2E_WORK" marks)" != "$(printf '0%.0s' $(seq 243))" ]; do
+  [ $SECONDS -lt $deadline ] || fail "the right click set no mark"
+  sleep 0.1
+done
+[ -n "$(picker_box)" ] || fail "the picker closed on a mark"
+xdotool key Right
+wait_picker_beside "$bc" "$br"
+
+# A digit's key enters it in the cell and closes the picker.
+digit=${solution:$((br * 9 + bc)):1}
+xdotool key "$digit"
+wait_no_picker "after the key $digit"
+deadline=$((SECONDS + 10))
+until [ "$(saved_item "$E2E_WORK" entries | cut -c $((br * 9 + bc + 1)))" = "$digit" ]; do
+  [ $SECONDS -lt $deadline ] || fail "the key $digit entered nothing in cell $bc,$br"
+  sleep 0.1
+done
+
+# Enter closes the program.
+xdotool key Return
+wait_exit 10
+echo "e2e_sudoku_wayland ($mode): the picker opened beside its cell, took a mark, an arrow and a digit, and Escape and a click outside it cancelled it"
