@@ -4,7 +4,9 @@
 set -euo pipefail
 
 E2E_WORK=$(mktemp -d)
-trap 'kill "${E2E_PID:-0}" 2>/dev/null || true; rm -rf "$E2E_WORK"' EXIT
+# Only a program that was started is stopped: "kill 0" would signal the whole process group,
+# the test runner's included.
+trap '[ -z "${E2E_PID:-}" ] || kill "$E2E_PID" 2>/dev/null || true; rm -rf "$E2E_WORK"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
