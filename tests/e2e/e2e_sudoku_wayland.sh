@@ -42,11 +42,14 @@ EOF
 socket=vum-e2e-$$
 weston_pid=""
 stop_weston() {
-  if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then kill "$E2E_PID" 2>/dev/null; wait "$E2E_PID" 2>/dev/null; fi
-  if [ -n "$weston_pid" ]; then kill "$weston_pid" 2>/dev/null; wait "$weston_pid" 2>/dev/null; fi
-  true
+  local pid
+  for pid in "${E2E_PID:-}" "$weston_pid"; do
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
 }
-trap 'stop_weston; rm -rf "$E2E_WORK"' EXIT
+trap 'status=$?; stop_weston; rm -rf "$E2E_WORK"; exit $status' EXIT
 
 # The pointer starts off weston's window: it enters the window on the first click.
 xdotool mousemove $((output_width + 100)) $((output_height + 100))
@@ -58,12 +61,12 @@ output="" xwayland=""
 deadline=$((SECONDS + 20))
 while [ -z "$output" ] || [ -z "$xwayland" ]; do
   if ! kill -0 "$weston_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
-    tail -n 5 "$E2E_WORK/weston.log" "$E2E_WORK/weston.out" 2>/dev/null
+    tail -n 5 "$E2E_WORK/weston.log" "$E2E_WORK/weston.out" 2>/dev/null || true
     skip "weston with XWayland did not start here (see its log above)"
   fi
   sleep 0.1
-  output=$(sed -n 's/.*x11 output .*window id \([0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null)
-  xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null)
+  output=$(sed -n 's/.*x11 output .*window id \([0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null || true)
+  xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null || true)
 done
 
 # Keys go to weston's window wherever the pointer is. The pointer enters and leaves it once:
