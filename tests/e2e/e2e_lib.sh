@@ -7,6 +7,11 @@ E2E_WORK=$(mktemp -d)
 # Only a program that was started is stopped: "kill 0" would signal the whole process group,
 # the test runner's included.
 trap '[ -z "${E2E_PID:-}" ] || kill "$E2E_PID" 2>/dev/null || true; rm -rf "$E2E_WORK"' EXIT
+# A test stopped by a signal cleans up as well (bash runs no EXIT trap for a fatal signal).
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 141' PIPE
+trap 'exit 143' TERM
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

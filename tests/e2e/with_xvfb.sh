@@ -13,4 +13,9 @@ server=$!
 trap 'kill "$server" 2>/dev/null || true' EXIT
 read -r -t 20 number <&"$ready" || { echo "with_xvfb: no X server" >&2; exit 1; }
 export DISPLAY=":$number"
-"$@"
+# The command runs in a process group of its own, which is stopped with the server however the
+# command ends: nothing it started (a game, a nested compositor) outlives the test.
+setsid "$@" &
+command=$!
+trap 'kill -- -"$command" 2>/dev/null || true; kill "$server" 2>/dev/null || true' EXIT
+wait "$command"
