@@ -7,8 +7,9 @@ set -euo pipefail
 screen=$1; shift
 exec {ready}<> <(:)
 # No auto-repeat: on a busy machine the release of a key sent by xdotool can come late enough
-# for the server to repeat the key, which would then count twice.
-Xvfb -displayfd "$ready" -screen 0 "$screen" -nolisten tcp -r >/dev/null 2>&1 &
+# for the server to repeat the key, which would then count twice. No reset: an X server resets
+# when its last client leaves, and a game started again in that moment cannot connect.
+Xvfb -displayfd "$ready" -screen 0 "$screen" -nolisten tcp -r -noreset >/dev/null 2>&1 &
 server=$!
 trap 'kill "$server" 2>/dev/null || true' EXIT
 read -r -t 20 number <&"$ready" || { echo "with_xvfb: no X server" >&2; exit 1; }
