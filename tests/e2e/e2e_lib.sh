@@ -6,7 +6,11 @@ set -euo pipefail
 E2E_WORK=$(mktemp -d)
 # Only a program that was started is stopped: "kill 0" would signal the whole process group,
 # the test runner's included.
-trap '[ -z "${E2E_PID:-}" ] || kill "$E2E_PID" 2>/dev/null || true; rm -rf "$E2E_WORK"' EXIT
+e2e_clean_up() {
+  [ -z "${E2E_PID:-}" ] || kill "$E2E_PID" 2>/dev/null || true
+  rm -rf "$E2E_WORK"
+}
+trap e2e_clean_up EXIT
 # A test stopped by a signal cleans up as well (bash runs no EXIT trap for a fatal signal).
 trap 'exit 129' HUP
 trap 'exit 130' INT

@@ -4,11 +4,12 @@
 program=$1
 xshot=$2
 source "$3/e2e_lib.sh"
+# shellcheck source=squares_lib.sh
+source "$3/squares_lib.sh"
 
 # Client coordinates in the main window: Image1 stands at (2, 2). A point in a cell's top
 # left corner, clear of the cell's word.
 cell_point() { echo "$((2 + $2 * 30 + 3)) $((2 + $1 * 30 + 3))"; }  # row column -> x y
-pixel() { "$xshot" --pixel "$1" $2; }                                 # window "x y"
 
 start_program "$program"
 level=$(wait_window "Выберите сложность игры")
@@ -31,18 +32,10 @@ done
 
 # F5: the pause button shows the play sign (blue where the pause sign has its gap) and
 # the field stands still.
-pause_sign_gap="469 28"
 [ "$(pixel "$main" "$pause_sign_gap")" = 804040 ] || fail "the pause sign is not shown while running"
 press "$main" F5
-deadline=$((SECONDS + 3))
-until [ "$(pixel "$main" "$pause_sign_gap")" = 0000FF ]; do
-  [ $SECONDS -lt $deadline ] || fail "F5 did not pause"
-  sleep 0.1
-done
-"$xshot" "$main" "$E2E_WORK/paused1.png"
-sleep 2.6
-"$xshot" "$main" "$E2E_WORK/paused2.png"
-cmp -s "$E2E_WORK/paused1.png" "$E2E_WORK/paused2.png" || fail "the field moved while paused"
+wait_paused "$main" 3 "F5 did not pause"
+expect_still "$main" "the field moved while paused"
 
 press "$main" Escape
 wait_exit 10

@@ -7,40 +7,31 @@
 program=$1
 xshot=$2
 source "$3/e2e_lib.sh"
-
-pixel() { "$xshot" --pixel "$1" $2; }
-# The pause button's middle: blue in the play sign, the panel's dark red in the pause sign's gap.
-sign_gap="469 28"
+# shellcheck source=squares_lib.sh
+source "$3/squares_lib.sh"
 
 start_program "$program"
 press "$(wait_window "Выберите сложность игры")" Return
 main=$(wait_window "ВУМ квадратики")
 xdotool windowfocus --sync "$main"
-[ "$(pixel "$main" "$sign_gap")" = 804040 ] || fail "the game does not run"
+[ "$(pixel "$main" "$pause_sign_gap")" = 804040 ] || fail "the game does not run"
 
 # Another program's window takes the keyboard.
 xmessage -geometry 200x50+0+0 "elsewhere" &
 other=$!
-trap 'kill "$other" 2>/dev/null || true; kill "${E2E_PID:-0}" 2>/dev/null || true; rm -rf "$E2E_WORK"' EXIT
+trap 'kill "$other" 2>/dev/null || true; e2e_clean_up' EXIT
 away=$(wait_window "xmessage")
 xdotool windowfocus --sync "$away"
-deadline=$((SECONDS + 5))
-until [ "$(pixel "$main" "$sign_gap")" = 0000FF ]; do
-  [ $SECONDS -lt $deadline ] || fail "the game did not pause when another window took the keyboard"
-  sleep 0.1
-done
-"$xshot" "$main" "$E2E_WORK/away1.png"
-sleep 2.6
-"$xshot" "$main" "$E2E_WORK/away2.png"
-cmp -s "$E2E_WORK/away1.png" "$E2E_WORK/away2.png" || fail "the field moved while the player was away"
+wait_paused "$main" 5 "the game did not pause when another window took the keyboard"
+expect_still "$main" "the field moved while the player was away"
 
 # Back: still paused, until F5.
 xdotool windowfocus --sync "$main"
 sleep 0.5
-[ "$(pixel "$main" "$sign_gap")" = 0000FF ] || fail "the game resumed by itself"
+[ "$(pixel "$main" "$pause_sign_gap")" = 0000FF ] || fail "the game resumed by itself"
 press "$main" F5
 sleep 0.3
-[ "$(pixel "$main" "$sign_gap")" = 804040 ] || fail "F5 did not resume"
+[ "$(pixel "$main" "$pause_sign_gap")" = 804040 ] || fail "F5 did not resume"
 
 press "$main" F3
 sleep 0.3
