@@ -312,7 +312,8 @@ def main():
     if not os.environ.get("DISPLAY"):
         # Xvfb picks a free display number itself and tells it: no race with other servers.
         read, write = os.pipe()
-        server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                                   "-noreset", "-r"],
                                   pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
