@@ -1,5 +1,5 @@
-# Test and benchmark targets. Each area registers its own in its CMakeLists.txt;
-# the sources live in tests/ and bench/.
+# Test and benchmark targets: tests/CMakeLists.txt and bench/CMakeLists.txt register them
+# with these helpers.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -37,10 +37,6 @@ function(vum_add_ui_test name)
   gtest_discover_tests(${name} PROPERTIES LABELS ui ENVIRONMENT QT_QPA_PLATFORM=offscreen
                        DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
 endfunction()
-
-# The screenshot and pixel tool of the end-to-end tests.
-add_executable(xshot ${VUM_TESTS_DIR}/e2e/xshot.cpp)
-target_link_libraries(xshot PRIVATE Qt6::Gui)
 
 # vum_add_e2e_test(<name> <script relative to tests/> <program target> [arguments...]): runs
 # the script under a virtual X server of its own with the program's path, the xshot tool's
