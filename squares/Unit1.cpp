@@ -41,6 +41,25 @@ constexpr std::uint32_t DangerMark = 0x000080FF;
 constexpr std::uint32_t CellMark = 0x00D2D2D2;
 constexpr std::uint32_t SquareOutline = 0x00000000;
 
+// The contact block in the side column, between Bevel1 and Bevel2: the name without a shadow,
+// transparent labels on the column's red, and the globe a link like the logo.
+constexpr ContactPlacement ContactTable{
+    .LogoPanel = {"VumPanel1", {21, 150, 147, 61}},
+    .Logo = {"ImageVum1", {2, 2, 143, 57}, true},
+    .CompanyName = {"Label1", {20, 222, 155, 25}},
+    .CompanyShadow = std::nullopt,
+    .PhoneIcon = {"Image7", {8, 263, 32, 32}},
+    .FaxIcon = {"Image8", {8, 303, 32, 32}},
+    .WebIcon = {"Image9", {8, 343, 32, 32}, true},
+    .MailIcon = {"Image10", {8, 383, 32, 32}},
+    .Phone1 = {"PhoneLabel1", {45, 258, 134, 21}},
+    .Phone2 = {"Label3", {45, 282, 134, 21}},
+    .Fax = {"FaxLabel1", {45, 310, 138, 21}},
+    .Web = {"InternetLabel1", {45, 350, 139, 21}},
+    .Mail = {"EMailLabel1", {45, 388, 115, 21}},
+    .LabelBackground = std::nullopt,
+};
+
 // The font the field picture writes its marks in: small enough that the word stays
 // inside the cell, right of x + 4 and below y + 10.
 QFont ImageDefaultFont() { return PixelFont(QStringLiteral("Arial"), 10); }
@@ -367,7 +386,7 @@ void TForm1::GameOver() {
 // Its pictures and fonts take a third of the start-up time; made after the level dialog,
 // they keep that dialog quick to appear, and a cancelled start never makes them.
 void TForm1::BuildContactBlock() {
-    Contact = new ContactBlock(Panel1, ContactBlock::Placement::Squares);
+    Contact = new ContactBlock(Panel1, ContactTable);
     connect(Contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
     connect(Contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
     PreviewInput(this, this);
