@@ -47,8 +47,13 @@ Costs Measure(TForm1& form, bool symbols, int ticks) {
     if (form.ColourSymbols != symbols) form.ToggleColourSymbols();
     std::vector<double> field, clock;
     for (int i = 0; i < ticks; ++i) {
-        if (form.Game.Squares.Field[5 * SquaresField::Columns] != 0)
-            std::fill(form.Game.Squares.Field.begin(), form.Game.Squares.Field.begin() + 15 * SquaresField::Columns, 0);
+        if (form.Game.Field()[5 * SquaresField::Columns] != 0) {
+            // The top fifteen rows emptied: the stacks below still stand on the bottom row.
+            SquaresPosition position = form.Game.Position();
+            std::fill(position.Field.begin(), position.Field.begin() + 15 * SquaresField::Columns, 0);
+            form.RestoreGame(position);
+            form.PauseButton1Click();
+        }
         double start = ThreadCpuMicroseconds();
         form.Timer1Timer();
         QApplication::processEvents();  // the picture shown

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "gui/WinLook.h"
-#include "squares/engine/SquaresField.h"
+#include "squares/SquaresLook.h"
 
 namespace vum {
 
@@ -32,7 +32,7 @@ QColor SymbolColourOn(const QColor& colour) {
 }
 
 QImage SymbolSquare(std::uint8_t code, int size, const QColor& outline) {
-    const QColor colour = WinColour(SquaresField::SquareColours[std::clamp<std::uint8_t>(code, 1, 5)]);
+    const QColor colour = WinColour(squares_colours::SquareColours[std::clamp<std::uint8_t>(code, 1, 5)]);
     QImage square(size, size, QImage::Format_RGB32);
     QPainter painter(&square);
     WinRectangle(painter, outline, colour, 0, 0, size, size);

@@ -21,11 +21,11 @@
 #include "gui/Seams.h"
 #include "gui/Text.h"
 #include "squares/Bestscoretabledialog.h"
+#include "squares/FieldPicture.h"
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
 #include "squares/Leveldialog.h"
-#include "squares/SquareSymbols.h"
 #include "squares/SquaresLook.h"
 
 using namespace vum;
@@ -33,13 +33,6 @@ using namespace vum;
 namespace {
 
 const QString AppTitle = QStringLiteral("ВУМ квадратики");
-
-// Colours of the field picture.
-constexpr std::uint32_t EmptyCell = 0x00FFFFFF;
-constexpr std::uint32_t DangerBand = 0x00E4E4E4;
-constexpr std::uint32_t DangerMark = 0x000080FF;
-constexpr std::uint32_t CellMark = 0x00D2D2D2;
-constexpr std::uint32_t SquareOutline = 0x00000000;
 
 // The contact block in the side column, between Bevel1 and Bevel2: the name without a shadow,
 // transparent labels on the column's red, and the globe a link like the logo.
@@ -60,10 +53,6 @@ constexpr ContactPlacement ContactTable{
     .LabelBackground = std::nullopt,
 };
 
-// The font the field picture writes its marks in: small enough that the word stays
-// inside the cell, right of x + 4 and below y + 10.
-QFont ImageDefaultFont() { return PixelFont(QStringLiteral("Arial"), 10); }
-
 // The stored difficulty as the level dialog takes it: 0 and 1 stand, anything else is 2.
 std::int32_t MapLevel(std::int32_t level) { return level == 0 || level == 1 ? level : 2; }
 
@@ -79,7 +68,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
                                 Bevel::Lowered);
     Image1 = new PictureBox(GamePanel1, "Image1", QRect(2, 2, 301, 600));
     Image1->Picture = QImage(Image1->size(), QImage::Format_RGB32);
-    Image1->Picture.fill(WinColour(EmptyCell));
+    Image1->Picture.fill(WinColour(squares_colours::EmptyCell));
     Image1->OnMouseDown = [this](QMouseEvent* event) {
         const QPoint at = event->position().toPoint();
         Image1MouseDown(at.x(), at.y());
@@ -125,7 +114,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
 
     Bevel3 = new BevelLine(Panel1, "Bevel3", QRect(1, 478, 187, 2));
 
-    Timer1 = new GameTimer(this, SquaresGame::InitialFieldInterval, false);
+    Timer1 = new GameTimer(this, Game.FieldInterval(), false);
     connect(Timer1, &GameTimer::OnTimer, this, &TForm1::Timer1Timer);
     Timer2 = new GameTimer(this, 1000, false);
     connect(Timer2, &GameTimer::OnTimer, this, &TForm1::Timer2Timer);
@@ -166,9 +155,19 @@ void TForm1::FormCreate() {
     LevelIndex = MapLevel(dialog.LevelIndex);
     WriteIniInteger(settings, ToPath(IniPath), "Game", "VidUser", LevelIndex);
     BestScorePath = MakeBestScorePath(LevelIndex);
-    Game.Squares.ColourCount = 3 + LevelIndex;
+    Game.ChooseLevel(LevelIndex);
     NewGame();
     RiseField();
+}
+
+bool TForm1::RestoreGame(const SquaresPosition& position) {
+    // The best-score table and the settings belong to the level chosen at start.
+    if (position.Level != LevelIndex || !Game.Restore(position)) return false;
+    ApplyState();
+    DrawField();
+    ShowScore();
+    ShowLevel();
+    return true;
 }
 
 QString TForm1::MakeBestScorePath(std::int32_t level) const {
@@ -185,7 +184,7 @@ QString TForm1::MakeBestScorePath(std::int32_t level) const {
 }
 
 void TForm1::ApplyState() {
-    Timer1->SetInterval(Game.FieldInterval);
+    Timer1->SetInterval(Game.FieldInterval());
     Timer1->SetEnabled(Game.FieldTimerRuns());
     Timer2->SetEnabled(Game.ClockTimerRuns());
     const bool paused = Game.CurrentPhase() == SquaresGame::Phase::Paused;
@@ -223,10 +222,10 @@ void TForm1::PauseButton1Click() {
     if (Game.TogglePause()) ApplyState();
 }
 
-void TForm1::ShowScore() { ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Squares.Score)); }
+void TForm1::ShowScore() { ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Score())); }
 
 void TForm1::ShowLevel() {
-    LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Game.Clock.SpeedLevel));
+    LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Game.SpeedLevel()));
 }
 
 void TForm1::RiseField() {
@@ -238,56 +237,11 @@ void TForm1::RiseField() {
 }
 
 void TForm1::DrawField() {
-    // Empty cells, the danger band and the marks come out the same under any field: every
-    // square then covers its whole cell rectangle. So they are painted once and copied.
-    if (emptyField_.isNull()) {
-        emptyField_ = QImage(Image1->Picture.size(), QImage::Format_RGB32);
-        QPainter painter(&emptyField_);
-        const QColor white = WinColour(EmptyCell);
-        for (int r = 0; r < SquaresField::Rows; ++r)
-            for (int c = 0; c < SquaresField::Columns; ++c)
-                WinRectangle(painter, white, white, c * CellSize, r * CellSize, (c + 1) * CellSize + 1,
-                             (r + 1) * CellSize + 1);
-        const QColor band = WinColour(DangerBand);
-        WinRectangle(painter, band, band, 0, 0, emptyField_.width(), CellSize);
-        DrawCellMarks(painter);
-    }
-    QImage& image = Image1->Picture;
-    QPainter painter(&image);
-    painter.drawImage(0, 0, emptyField_);
-    const QColor outline = WinColour(SquareOutline);
-    for (int i = 0; i < SquaresField::Cells; ++i) {
-        const std::uint8_t code = Game.Squares.Field[static_cast<std::size_t>(i)];
-        if (code == 0) continue;
-        const int left = i % SquaresField::Columns * CellSize;
-        const int top = i / SquaresField::Columns * CellSize;
-        if (ColourSymbols) {
-            QImage& square = symbolSquares_[code];
-            if (square.isNull()) square = SymbolSquare(code, CellSize + 1, outline);
-            painter.drawImage(left, top, square);
-        } else {
-            WinRectangle(painter, outline, WinColour(SquaresField::SquareColours[code]), left, top,
-                         left + CellSize + 1, top + CellSize + 1);
-        }
-    }
-    painter.end();
+    fieldPicture_.Paint(Image1->Picture, Game.Field(), ColourSymbols);
     Image1->update();
 }
 
-void TForm1::DrawCellMarks(QPainter& painter) {
-    static const QFont font = ImageDefaultFont();
-    painter.setFont(font);
-    const int ascent = QFontMetrics(font).ascent();
-    const QString word = QStringLiteral("ВУМ");
-    // The text has no background: the cell shows through.
-    painter.setBackgroundMode(Qt::TransparentMode);
-    for (int r = 0; r < SquaresField::Rows; ++r) {
-        painter.setPen(WinColour(r == 0 ? DangerMark : CellMark));
-        for (int c = 0; c < SquaresField::Columns; ++c)
-            painter.drawText(c * CellSize + 4, r * CellSize + CellSize / 3 + ascent, word);
-    }
-    painter.setBackgroundMode(Qt::OpaqueMode);
-}
+void TForm1::DrawCellMarks(QPainter& painter) { FieldPicture::PaintCellMarks(painter); }
 
 void TForm1::Image1MouseDown(int x, int y) {
     if (!Game.Press(x, y)) return;
@@ -355,12 +309,12 @@ void TForm1::GameOver() {
         TGameOverDialog1 splash(this);
         Seams::RunModal(splash);
     }
-    if (Game.Squares.Score <= 0) return;
+    if (Game.Score() <= 0) return;
 
     WBestScoreFile table(LevelIndex);
     table.FileName = ToPath(BestScorePath);
     std::int32_t row = -1;
-    if (table.Qualifies(Game.Squares.Score)) {
+    if (table.Qualifies(Game.Score())) {
         WIniFile settings;
         std::string name;
         ReadIniString(settings, ToPath(IniPath), "Name", "LastName", name);
@@ -373,7 +327,7 @@ void TForm1::GameOver() {
             // Before the entry goes in: the name is kept even if the table cannot be written.
             WriteIniString(settings, ToPath(IniPath), "Name", "LastName", name);
         }
-        row = table.AddScore(name, Game.Squares.Score);
+        row = table.AddScore(name, Game.Score());
     }
 
     TBestScoreTableDialog1 view(this);

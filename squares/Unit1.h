@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/ProgramFolder.h"
+#include "squares/FieldPicture.h"
 #include "squares/engine/SquaresGame.h"
 
 class QPainter;
@@ -50,6 +51,9 @@ public:
     bool ColourSymbols = false;
 
     void FormCreate();
+    // Takes back a game in progress of the chosen level, paused, and shows it; false, with
+    // nothing changed, for another level or a position that no game can reach.
+    bool RestoreGame(const vum::SquaresPosition& position);
     void Timer1Timer();
     void Timer2Timer();
     void NewGame();
@@ -105,9 +109,6 @@ private:
     void Suspended(Show show);
     void BuildContactBlock();
 
-    // The field picture without squares: empty cells, danger band, marks.
-    QImage emptyField_;
-    // Each colour's square with its symbol, by code (0 unused), made when first needed.
-    std::array<QImage, 6> symbolSquares_;
+    vum::FieldPicture fieldPicture_;
     bool terminated_ = false;
 };

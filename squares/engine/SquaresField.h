@@ -1,7 +1,8 @@
 #pragma once
 // The colour-squares playing field: 20 rows of 10 cells that rise one row per field tick,
 // the click rule that removes a joined group of one colour, the fall and the score.
-// A plain value owned by the main window; nothing here allocates.
+// A plain value owned by the play state (SquaresGame); nothing here allocates. The field
+// knows colour codes only: the windows give each code its colour.
 
 #include <array>
 #include <cstdint>
@@ -30,16 +31,8 @@ public:
     };
 
     static constexpr std::int32_t CellSize = 30;
-
-    // Window colour values 0x00BBGGRR by code; code 0 is the empty cell, painted white.
-    static constexpr std::array<std::uint32_t, 6> SquareColours = {
-        0xFFFFFF,  // empty
-        0x0000FF,  // 1 red
-        0x008000,  // 2 green
-        0xFF0000,  // 3 blue
-        0x00FFFF,  // 4 yellow
-        0x800080,  // 5 purple
-    };
+    static constexpr std::int32_t PointsPerSquare = 10;
+    static constexpr std::int32_t MaxColourCount = 5;
 
     SquaresField();
 
