@@ -224,3 +224,101 @@ TEST(SquaresRestore, APositionNoGameCanReachIsRefusedAndChangesNothing) {
         EXPECT_EQ(game.Position(), position);
     }
 }
+
+TEST(SquaresCursor, TheFirstArrowShowsItAndTheNextMoveItUpToTheEdges) {
+    SquaresGame game = Running(Group());
+    EXPECT_FALSE(game.CursorShown());
+    game.MoveCursor(-1, 0);
+    EXPECT_TRUE(game.CursorShown());
+    EXPECT_EQ(game.CursorCell(), 190) << "shown where it stood: the bottom left";
+    game.MoveCursor(0, -1);
+    game.MoveCursor(1, 0);
+    EXPECT_EQ(game.CursorCell(), 190) << "the edges hold it";
+    for (int i = 0; i < 12; ++i) game.MoveCursor(0, 1);
+    EXPECT_EQ(game.CursorCell(), 199);
+    for (int i = 0; i < 25; ++i) game.MoveCursor(-1, 0);
+    EXPECT_EQ(game.CursorCell(), 9) << "up to the danger row";
+    game.HideCursor();
+    EXPECT_FALSE(game.CursorShown());
+    game.MoveCursor(0, -1);
+    EXPECT_EQ(game.CursorCell(), 9) << "shown again where it was hidden";
+}
+
+TEST(SquaresCursor, ItRidesOnItsSquareAsTheFieldRisesAndWaitsOverAnEmptyCell) {
+    SquaresGame game = Running(Group());
+    WRandom random(8);
+    game.MoveCursor(0, 0);  // on the red at row 19, column 0
+    game.FieldTick(random);
+    EXPECT_EQ(game.CursorCell(), 180);
+    EXPECT_EQ(game.Field()[180], 1) << "still on the same red square";
+    game.MoveCursor(-1, 0);
+    game.MoveCursor(-1, 0);
+    game.MoveCursor(-1, 0);
+    ASSERT_EQ(game.CursorCell(), 150);
+    ASSERT_EQ(game.Field()[150], 0);
+    game.FieldTick(random);
+    EXPECT_EQ(game.CursorCell(), 150) << "over an empty cell it keeps its place";
+    game.FieldTick(random);
+    ASSERT_NE(game.Field()[150], 0) << "the field has come up to it";
+    EXPECT_EQ(game.CursorCell(), 150);
+    const std::uint8_t code = game.Field()[150];
+    game.FieldTick(random);
+    EXPECT_EQ(game.CursorCell(), 140) << "and now it rides on that square";
+    EXPECT_EQ(game.Field()[140], code);
+    // Hidden, it stays where it was.
+    game.HideCursor();
+    game.FieldTick(random);
+    EXPECT_EQ(game.CursorCell(), 140);
+}
+
+TEST(SquaresCursor, SpaceRemovesTheGroupUnderItExactlyAsAPressInsideItsCell) {
+    SquaresField::Grid field{};
+    // An L of three reds, a pair of greens and a blue: only the reds are a group.
+    for (const std::size_t i : {180u, 190u, 191u}) field[i] = 1;
+    for (const std::size_t i : {192u, 193u}) field[i] = 2;
+    field[194] = 3;
+    for (const int cell : {190, 191, 180, 192, 194, 150}) {
+        SCOPED_TRACE(cell);
+        SquaresGame keyed = Running(field, 50);
+        SquaresGame pressed = Running(field, 50);
+        keyed.MoveCursor(0, 0);
+        for (int c = 0; c < cell % 10; ++c) keyed.MoveCursor(0, 1);
+        for (int r = cell / 10; r < 19; ++r) keyed.MoveCursor(-1, 0);
+        ASSERT_EQ(keyed.CursorCell(), cell);
+        const SquaresField::CellSet group = keyed.CursorGroup();
+        EXPECT_EQ(group.count(), cell == 180 || cell == 190 || cell == 191 ? 3u : 0u);
+        const bool removed = pressed.Press(cell % 10 * 30 + 15, cell / 10 * 30 + 15);
+        EXPECT_EQ(keyed.PressCursor(), removed);
+        EXPECT_EQ(keyed.Field(), pressed.Field());
+        EXPECT_EQ(keyed.Score(), pressed.Score());
+        EXPECT_EQ(keyed.Score(), 50 + static_cast<int>(group.count()) * 10) << "the points its outline promised";
+    }
+}
+
+TEST(SquaresCursor, SpaceKeepsTheGuardsOfAPress) {
+    SquaresGame game = Running(Group());
+    game.MoveCursor(0, 0);
+    // Hidden: nothing, though the cursor's cell holds a group.
+    game.HideCursor();
+    EXPECT_FALSE(game.PressCursor());
+    EXPECT_TRUE(game.CursorGroup().none());
+    game.MoveCursor(0, 0);
+    // Paused and under a dialog: the group is outlined and waits.
+    game.TogglePause();
+    EXPECT_EQ(game.CursorGroup().count(), 3u);
+    EXPECT_FALSE(game.PressCursor());
+    game.TogglePause();
+    game.Suspend();
+    EXPECT_FALSE(game.PressCursor());
+    game.Resume();
+    EXPECT_EQ(game.Field(), Group());
+    // Ended: no group to offer.
+    SquaresGame ended = Running(FullColumn());
+    WRandom random(1);
+    ended.MoveCursor(0, 0);
+    ASSERT_TRUE(ended.FieldTick(random));
+    EXPECT_TRUE(ended.CursorGroup().none());
+    EXPECT_FALSE(ended.PressCursor());
+    EXPECT_TRUE(game.PressCursor());
+    EXPECT_EQ(game.Score(), 30);
+}

@@ -59,6 +59,7 @@ bool SquaresGame::Restore(const SquaresPosition& position) {
     clock_.SecondCount = position.SecondCount;
     fieldInterval_ = position.FieldInterval;
     phase_ = Phase::Paused;
+    cursorShown_ = false;
     return true;
 }
 
@@ -87,7 +88,10 @@ void SquaresGame::Resume() {
 }
 
 bool SquaresGame::FieldTick(WRandom& random) {
-    if (!field_.RiseField(random)) return false;
+    const bool onSquare = cursorShown_ && cursor_ >= SquaresField::Columns && field_.Field[static_cast<std::size_t>(cursor_)] != 0;
+    const bool over = field_.RiseField(random);
+    if (onSquare) cursor_ -= SquaresField::Columns;
+    if (!over) return false;
     phase_ = Phase::Ended;
     return true;
 }
@@ -100,5 +104,22 @@ bool SquaresGame::ClockTick() {
 }
 
 bool SquaresGame::Press(std::int32_t x, std::int32_t y) { return FieldTimerRuns() && field_.ClickSquare(x, y); }
+
+void SquaresGame::MoveCursor(std::int32_t rows, std::int32_t columns) {
+    if (!cursorShown_) {
+        cursorShown_ = true;
+        return;
+    }
+    const std::int32_t row = std::clamp(cursor_ / SquaresField::Columns + rows, 0, SquaresField::Rows - 1);
+    const std::int32_t column = std::clamp(cursor_ % SquaresField::Columns + columns, 0, SquaresField::Columns - 1);
+    cursor_ = row * SquaresField::Columns + column;
+}
+
+bool SquaresGame::PressCursor() { return cursorShown_ && FieldTimerRuns() && field_.RemoveGroupAt(cursor_); }
+
+SquaresField::CellSet SquaresGame::CursorGroup() const {
+    if (!cursorShown_ || (phase_ != Phase::Running && phase_ != Phase::Paused)) return {};
+    return field_.GroupAt(cursor_);
+}
 
 }  // namespace vum

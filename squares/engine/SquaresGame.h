@@ -61,7 +61,8 @@ public:
     // Starts a game: empty field, score 0, speed level 1, field tick at StartInterval. The
     // speed clock's count runs on from where it stood.
     void NewGame();
-    // Takes back a game in progress, paused: its level, field, score and clock. A position
+    // Takes back a game in progress, paused: its level, field, score and clock (the cursor is
+    // hidden). A position
     // that no game can reach (a code beyond the level's colours, a square in the danger row
     // or above a gap, points that are no multiple of 10, a clock off its schedule) is refused:
     // false, and the game stays as it was.
@@ -83,8 +84,25 @@ public:
     // then to be shown again).
     bool ClockTick();
     // A press on the field image at (x, y): removes a group while the field runs. True when
-    // it removed one.
+    // it removed one. The cursor is the window's to hide.
     bool Press(std::int32_t x, std::int32_t y);
+
+    // The keyboard's cursor over the field, by cell (row * Columns + column). The first arrow
+    // key shows it where it stood (at first the bottom left), the next ones move it a cell, up
+    // to the edges; a press of the mouse hides it. It rides on the square it stands on as the
+    // field rises, so that Space removes the group the player steered to even when a field
+    // tick came between; over an empty cell it keeps its place.
+    bool CursorShown() const { return cursorShown_; }
+    std::int32_t CursorCell() const { return cursor_; }
+    // An arrow key: rows and columns are -1, 0 or 1 (up and left are -1).
+    void MoveCursor(std::int32_t rows, std::int32_t columns);
+    void HideCursor() { cursorShown_ = false; }
+    // Space: what a press inside the shown cursor's cell does, with the same guards. True
+    // when it removed a group.
+    bool PressCursor();
+    // The group Space would remove now, while a game is on: its cells; none when the cursor
+    // is hidden, stands on fewer than three joined squares or the game has ended.
+    SquaresField::CellSet CursorGroup() const;
 
     // What the timers are to do now.
     bool FieldTimerRuns() const { return !Suspended() && phase_ == Phase::Running; }
@@ -98,6 +116,8 @@ private:
     std::int32_t level_ = 1;
     Phase phase_ = Phase::ChoosingLevel;
     int suspended_ = 0;
+    bool cursorShown_ = false;
+    std::int32_t cursor_ = (SquaresField::Rows - 1) * SquaresField::Columns;
 };
 
 }  // namespace vum
