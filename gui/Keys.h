@@ -10,6 +10,7 @@ namespace virtual_keys {
 constexpr int Back = 0x08;
 constexpr int Return = 0x0D;
 constexpr int Escape = 0x1B;
+constexpr int Space = 0x20;
 constexpr int Left = 0x25;
 constexpr int Up = 0x26;
 constexpr int Right = 0x27;

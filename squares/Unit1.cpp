@@ -1,10 +1,13 @@
 #include "squares/Unit1.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShowEvent>
 
 #include "common/IniParameters.h"
 #include "common/WRandom.h"
@@ -27,6 +30,7 @@
 #include "squares/Inputnamedialog.h"
 #include "squares/Leveldialog.h"
 #include "squares/SquaresLook.h"
+#include "squares/engine/SquaresSave.h"
 
 using namespace vum;
 
@@ -53,6 +57,16 @@ constexpr ContactPlacement ContactTable{
     .LabelBackground = std::nullopt,
 };
 
+// While the game runs, its changes are written every this many seconds of the speed clock; a
+// stop of play writes them at once.
+constexpr int SaveEverySeconds = 5;
+
+// The text under Bevel3 while the cursor stands on a group: a group's points end in 0, so
+// "очков" is the word for every one of them.
+QString GroupText(std::size_t squares) {
+    return QStringLiteral("Выделено: %1\n(%2 очков)").arg(squares).arg(squares * SquaresField::PointsPerSquare);
+}
+
 // The stored difficulty as the level dialog takes it: 0 and 1 stand, anything else is 2.
 std::int32_t MapLevel(std::int32_t level) { return level == 0 || level == 1 ? level : 2; }
 
@@ -67,8 +81,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     GamePanel1 = new BevelPanel(this, "GamePanel1", QRect(0, 0, 305, 604), system_colours::ButtonFace, Bevel::Raised,
                                 Bevel::Lowered);
     Image1 = new PictureBox(GamePanel1, "Image1", QRect(2, 2, 301, 600));
-    Image1->Picture = QImage(Image1->size(), QImage::Format_RGB32);
-    Image1->Picture.fill(WinColour(squares_colours::EmptyCell));
+    Image1->Picture = FieldPicture::MakeImage(Image1->devicePixelRatioF());
     Image1->OnMouseDown = [this](QMouseEvent* event) {
         const QPoint at = event->position().toPoint();
         Image1MouseDown(at.x(), at.y());
@@ -114,6 +127,15 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
 
     Bevel3 = new BevelLine(Panel1, "Bevel3", QRect(1, 478, 187, 2));
 
+    GroupLabel1 = new QLabel(Panel1);
+    PlaceComponent(GroupLabel1, "GroupLabel1", QRect(8, 488, 172, 50));
+    GroupLabel1->setFont(bold);
+    GroupLabel1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette groupColours = GroupLabel1->palette();
+    groupColours.setColor(QPalette::WindowText, WinColour(system_colours::White));
+    GroupLabel1->setPalette(groupColours);
+    GroupLabel1->hide();
+
     Timer1 = new GameTimer(this, Game.FieldInterval(), false);
     connect(Timer1, &GameTimer::OnTimer, this, &TForm1::Timer1Timer);
     Timer2 = new GameTimer(this, 1000, false);
@@ -128,6 +150,8 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     IniPath = DataFolder + QStringLiteral("/VumColor.ini");
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TForm1::ApplicationStateChanged);
+    // A session that ends asks first: the clock's count of the moment goes into the saved game.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TForm1::SaveGame);
 
     CentreOver(this, nullptr);
     PreviewInput(this, this);
@@ -155,9 +179,22 @@ void TForm1::FormCreate() {
     LevelIndex = MapLevel(dialog.LevelIndex);
     WriteIniInteger(settings, ToPath(IniPath), "Game", "VidUser", LevelIndex);
     BestScorePath = MakeBestScorePath(LevelIndex);
+    SavedGamePath = DataFolder + QStringLiteral("/") + QString::fromStdString(SavedRunName(LevelIndex));
     Game.ChooseLevel(LevelIndex);
+    // The game this level left comes back paused; a damaged file, or one of a game no play
+    // can reach, is passed over and replaced by the new game's.
+    if (const auto saved = ReadSavedRun(ToPath(SavedGamePath)); saved && RestoreGame(*saved)) return;
     NewGame();
     RiseField();
+}
+
+void TForm1::SaveGame() {
+    saveDue_ = false;
+    secondsUnsaved_ = 0;
+    const auto phase = Game.CurrentPhase();
+    if (phase != SquaresGame::Phase::Running && phase != SquaresGame::Phase::Paused) return;
+    // A save that fails (a full disk, a folder that cannot be written) leaves the old one.
+    WriteSavedRun(ToPath(SavedGamePath), Game.Position());
 }
 
 bool TForm1::RestoreGame(const SquaresPosition& position) {
@@ -188,11 +225,14 @@ void TForm1::ApplyState() {
     Timer1->SetEnabled(Game.FieldTimerRuns());
     Timer2->SetEnabled(Game.ClockTimerRuns());
     const bool paused = Game.CurrentPhase() == SquaresGame::Phase::Paused;
-    PauseButton1->SetGlyph(paused ? SpeedButton1->Glyph() : SpeedButton2->Glyph());
+    const QImage& sign = paused ? SpeedButton1->Glyph() : SpeedButton2->Glyph();
+    if (PauseButton1->Glyph() != sign) PauseButton1->SetGlyph(sign);
 }
 
 template <typename Show>
 void TForm1::Suspended(Show show) {
+    // The clock stands still while the dialog is open: what it has not written yet goes now.
+    if (saveDue_) SaveGame();
     Game.Suspend();
     ApplyState();
     show();
@@ -203,9 +243,15 @@ void TForm1::Suspended(Show show) {
 void TForm1::Timer1Timer() { RiseField(); }
 
 void TForm1::Timer2Timer() {
-    if (!Game.ClockTick()) return;
-    ApplyState();
-    ShowLevel();
+    if (Game.ClockTick()) {
+        ApplyState();
+        ShowLevel();
+        saveDue_ = true;
+    }
+    // The changes of the last seconds go to the disk in one write: the field ticks and the
+    // removals of the top speed come many a second, and a write, with its flushes to the
+    // disk, costs more than all of them.
+    if (saveDue_ && ++secondsUnsaved_ >= SaveEverySeconds) SaveGame();
 }
 
 void TForm1::NewGame() {
@@ -214,12 +260,18 @@ void TForm1::NewGame() {
     DrawField();
     ShowScore();
     ShowLevel();
+    // Written at the next tick of the speed clock, with the first row of a first game: not
+    // before the window first shows.
+    saveDue_ = true;
+    secondsUnsaved_ = SaveEverySeconds - 1;
 }
 
 void TForm1::NewGameButton1Click() { NewGame(); }
 
 void TForm1::PauseButton1Click() {
-    if (Game.TogglePause()) ApplyState();
+    if (!Game.TogglePause()) return;
+    ApplyState();
+    SaveGame();
 }
 
 void TForm1::ShowScore() { ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Score())); }
@@ -231,22 +283,63 @@ void TForm1::ShowLevel() {
 void TForm1::RiseField() {
     const bool over = Game.FieldTick(ProgramRandom());
     DrawField();
-    if (!over) return;
+    if (!over) {
+        saveDue_ = true;
+        return;
+    }
     ApplyState();
+    // Gone before the table sees the score: an ended game never comes back.
+    RemoveSavedRun(ToPath(SavedGamePath));
     GameOver();
 }
 
 void TForm1::DrawField() {
-    fieldPicture_.Paint(Image1->Picture, Game.Field(), ColourSymbols);
-    Image1->update();
+    // At the screen's pixel ratio, so that the field is as sharp as the rest of the window.
+    const qreal ratio = Image1->devicePixelRatioF();
+    if (Image1->Picture.devicePixelRatio() != ratio) Image1->Picture = FieldPicture::MakeImage(ratio);
+    const FieldScene scene{Game.Field(), ColourSymbols, Game.CursorShown() ? Game.CursorCell() : -1,
+                           Game.CursorGroup()};
+    // Only what changed goes to the screen.
+    const QRect changed = fieldPicture_.Paint(Image1->Picture, scene);
+    if (!changed.isEmpty()) Image1->update(changed);
+    ShowGroup(scene.Group);
+}
+
+void TForm1::ShowGroup(const SquaresField::CellSet& group) {
+    if (group.none()) {
+        GroupLabel1->hide();
+        return;
+    }
+    GroupLabel1->setText(GroupText(group.count()));
+    GroupLabel1->show();
 }
 
 void TForm1::DrawCellMarks(QPainter& painter) { FieldPicture::PaintCellMarks(painter); }
 
 void TForm1::Image1MouseDown(int x, int y) {
-    if (!Game.Press(x, y)) return;
+    const bool cursorShown = Game.CursorShown();
+    Game.HideCursor();
+    if (Game.Press(x, y)) {
+        Removed();
+    } else if (cursorShown) {
+        DrawField();
+    }
+}
+
+void TForm1::Removed() {
     DrawField();
     ShowScore();
+    saveDue_ = true;
+}
+
+void TForm1::CursorKey(int key) {
+    namespace vk = virtual_keys;
+    if (key == vk::Space) {
+        if (Game.PressCursor()) Removed();
+        return;
+    }
+    Game.MoveCursor(key == vk::Up ? -1 : key == vk::Down ? 1 : 0, key == vk::Left ? -1 : key == vk::Right ? 1 : 0);
+    DrawField();
 }
 
 void TForm1::FormKeyDown(int key) {
@@ -266,6 +359,13 @@ void TForm1::FormKeyDown(int key) {
         case virtual_keys::F10:
             ShowBestScoreTable();
             break;
+        case virtual_keys::Left:
+        case virtual_keys::Up:
+        case virtual_keys::Right:
+        case virtual_keys::Down:
+        case virtual_keys::Space:
+            CursorKey(key);
+            break;
         default:
             break;
     }
@@ -278,13 +378,33 @@ void TForm1::ToggleColourSymbols() {
 }
 
 void TForm1::ApplicationStateChanged(Qt::ApplicationState state) {
-    if (state != Qt::ApplicationActive && Game.PauseOnLeave()) ApplyState();
+    if (state != Qt::ApplicationActive && Game.PauseOnLeave()) Left();
 }
 
 void TForm1::changeEvent(QEvent* event) {
     // A window minimised while the program still has the keyboard is left as well.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && Game.PauseOnLeave()) ApplyState();
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && Game.PauseOnLeave()) Left();
     QWidget::changeEvent(event);
+}
+
+void TForm1::Left() {
+    ApplyState();
+    // Leaving is often the last the program sees before a logout ends it.
+    SaveGame();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Shown after the level dialog: the window asks for the keyboard itself, for where no
+    // window manager gives it (the window system sets the focus once the window is mapped).
+    if (shown_) return;
+    shown_ = true;
+    activateWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    SaveGame();
+    QWidget::closeEvent(event);
 }
 
 void TForm1::ShowBestScoreTable() {
@@ -354,10 +474,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         namespace vk = virtual_keys;
         const int key = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
-        if (key == vk::Escape || key == vk::F1 || key == vk::F3 || key == vk::F5 || key == vk::F10) {
+        if (key == vk::Escape || key == vk::F1 || key == vk::F3 || key == vk::F5 || key == vk::F10 ||
+            key == vk::Left || key == vk::Up || key == vk::Right || key == vk::Down || key == vk::Space) {
             FormKeyDown(key);
             return true;
         }
     }
+    // Another screen, perhaps of another pixel ratio: the field is painted for it.
+    if (watched == Image1 && event->type() == QEvent::ScreenChangeInternal) DrawField();
     return QWidget::eventFilter(watched, event);
 }

@@ -242,7 +242,7 @@ TEST(SquaresPicture, FieldPictureFollowsTheWindowsRectangles) {
     field[5] = 2;  // a square in the danger row, as at the end of a game
     FieldPicture painter;
     QImage picture(301, 600, QImage::Format_RGB32);
-    painter.Paint(picture, field, false);
+    painter.Paint(picture, {.Field = field});
     const auto at = [&](int x, int y) { return picture.pixel(x, y) & 0xFFFFFF; };
 
     // Square of row 19, column 0: outline on x 0..30 and y 570..600, colour inside.
@@ -296,7 +296,7 @@ TEST(SquaresPicture, FieldPictureEqualsTheFourStepsPaintedOneByOne) {
         SCOPED_TRACE(round);
         SquaresField::Grid field;
         for (auto& code : field) code = static_cast<std::uint8_t>(random.Draw15() % 6);
-        fieldPicture.Paint(picture, field, false);
+        fieldPicture.Paint(picture, {.Field = field});
 
         // The steps as written: empty cells, the band, the marks, the squares.
         QImage expected(301, 600, QImage::Format_RGB32);
@@ -320,7 +320,7 @@ TEST(SquaresPicture, FieldPictureEqualsTheFourStepsPaintedOneByOne) {
     }
     // The window shows its game's field so.
     LayField(*form, {"5000000000", "1234512345"});
-    fieldPicture.Paint(picture, form->Game.Field(), false);
+    fieldPicture.Paint(picture, {.Field = form->Game.Field()});
     EXPECT_EQ(form->Image1->Picture, picture);
 }
 
