@@ -1,5 +1,6 @@
 #include "sudoku/engine/SudokuSave.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -88,10 +89,10 @@ public:
             return std::nullopt;
         return line->substr(name.size() + 1);
     }
-    bool AtEnd() {
-        while (const auto line = Next())
-            if (!line->empty()) return false;
-        return true;
+    // Whether nothing but line ends follows.
+    bool AtEnd() const {
+        const std::string_view rest = text_.substr(std::min(position_, text_.size()));
+        return std::all_of(rest.begin(), rest.end(), [](char c) { return c == '\n' || c == '\r'; });
     }
 
 private:
