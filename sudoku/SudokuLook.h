@@ -30,6 +30,10 @@ constexpr std::uint32_t EmphasisedMark = EnteredDigit;
 constexpr std::uint32_t Cursor = 0x00000000;
 }  // namespace sudoku_colours
 
+// The time of a puzzle as the game shows it: minutes and seconds ("7:05"), with the hours in
+// front from the first hour on ("1:07:05").
+QString PlayTimeText(std::int64_t milliseconds);
+
 // A picture of the program's resources (":/sudoku/images/<name>.svg") at its natural size.
 QImage SudokuPicture(const QString& name);
 

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -25,6 +27,7 @@
 #include "gui/WinLook.h"
 #include "sudoku/Inputdigitaldialog.h"
 #include "sudoku/SudokuBoardGrid.h"
+#include "sudoku/Statisticsdialog.h"
 #include "sudoku/SudokuLook.h"
 #include "sudoku/Waitdialog.h"
 #include "sudoku/engine/SudokuPuzzleText.h"
@@ -36,6 +39,18 @@ namespace {
 
 constexpr const char* IniSection = "Difficult_Level";
 constexpr const char* IniKey = "Number";
+constexpr const char* ClockSection = "View";
+constexpr const char* ClockKey = "Clock";
+const QString Title = QStringLiteral("ВУМ Судоку");
+// How often the time of a running puzzle goes to the saved game, and how often the clock in
+// the title moves.
+constexpr int TimeSaveMilliseconds = 10000;
+constexpr int ClockMilliseconds = 1000;
+
+std::int64_t SteadyMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 // The level of a first start, and of a stored level that names no item.
 constexpr std::int32_t DefaultLevel = 1;
 
@@ -56,12 +71,32 @@ GlyphButton* MakeButton(QWidget* parent, const char* name, int top, const QStrin
 
 }  // namespace
 
+// The clock stops while a question, a notice or a dialog stands over the game.
+class TForm1::Interruption {
+public:
+    explicit Interruption(TForm1& form) : form_(form) {
+        ++form_.interruptions_;
+        form_.UpdateClock();
+    }
+    ~Interruption() {
+        --form_.interruptions_;
+        form_.UpdateClock();
+    }
+    Interruption(const Interruption&) = delete;
+    Interruption& operator=(const Interruption&) = delete;
+
+private:
+    TForm1& form_;
+};
+
 TForm1::TForm1(const std::string& dataFolder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      Now(SteadyMilliseconds),
+      PlayClock([this] { return Now(); }) {
     // The window as designed.
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ВУМ Судоку"));
+    setWindowTitle(Title);
     setFixedSize(ClientWidth, ClientHeight);
     // The background is painted by paintEvent, so the controls keep the system's palette.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -133,7 +168,18 @@ TForm1::TForm1(const std::string& dataFolder)
     BestScorePath = dataFolder + "VumSudoku.dat";
     IniPath = dataFolder + "VumSudoku.ini";
     SavedGamePath = dataFolder + SavedGameName;
+    StatisticsPath = dataFolder + StatisticsName;
     UpdateCancelButton();
+
+    // While the clock runs, its time goes to the saved game now and then, so that a program
+    // that ends without closing loses little of it.
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setInterval(ClockMilliseconds);
+    connect(clockTimer_, &QTimer::timeout, this, [this, ticks = 0]() mutable {
+        ShowTitle();
+        if (++ticks % (TimeSaveMilliseconds / ClockMilliseconds) == 0 && PlayClock.Counting()) SaveGame();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { UpdateClock(); });
 }
 
 TForm1::~TForm1() { WriteSavedGameNow(); }
@@ -153,6 +199,8 @@ void TForm1::MakeCommands() {
                       [this, level] { ComboBox1->setCurrentIndex(level); }});
     Commands.Add({{{'C', Ctrl}}, nullptr, always, [this] { CopyPuzzle(); }});
     Commands.Add({{{'V', Ctrl}}, nullptr, always, [this] { PastePuzzle(); }});
+    Commands.Add({{{'T', Ctrl}}, nullptr, always, [this] { ToggleClock(); }});
+    Commands.Add({{{vk::F10, {}}}, nullptr, always, [this] { ShowStatistics(); }});
 }
 
 // ---- attach and detach -------------------------------------------------------------------
@@ -179,6 +227,7 @@ void TForm1::PostFormActivate() {
 
 void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) PostFormActivate();
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange) UpdateClock();
     QWidget::changeEvent(event);
 }
 
@@ -219,8 +268,13 @@ void TForm1::FormActivate() {
     DetachComboBox1Change();
     ComboBox1->setCurrentIndex(level);
     AttachComboBox1Change();
+    std::int32_t clock = 0;
+    ReadIniInteger(WIniFile(), IniPath, ClockSection, ClockKey, clock);
+    ClockInTitle = clock == 1;
+    Statistics = SudokuStatistics::Read(StatisticsPath);
     ShowSolvedCount();
     if (!ResumeSavedGame(level)) ComboBox1Change();
+    UpdateClock();
 }
 
 bool TForm1::ResumeSavedGame(std::int32_t level) {
@@ -236,6 +290,7 @@ bool TForm1::ResumeSavedGame(std::int32_t level) {
 }
 
 void TForm1::SaveGame() {
+    UpdateClock();
     if (savePending_) return;
     savePending_ = true;
     QMetaObject::invokeMethod(this, &TForm1::WriteSavedGameNow, Qt::QueuedConnection);
@@ -248,6 +303,9 @@ void TForm1::WriteSavedGameNow() {
 }
 
 void TForm1::FormClose() {
+    // The time up to the last moment goes with the game.
+    UpdateClock();
+    if (Game.HasPuzzle()) savePending_ = true;
     WriteSavedGameNow();
     WriteLevel();
 }
@@ -300,10 +358,46 @@ void TForm1::ShowCursor(bool shown) {
 // ---- the flow -----------------------------------------------------------------------------
 
 bool TForm1::Confirm(const QString& question) {
+    const Interruption asking(*this);
     return Seams::Ask(this, AppTitle, question) == QMessageBox::Yes;
 }
 
+void TForm1::UpdateClock() {
+    PlayClock.SetActive(QGuiApplication::applicationState() == Qt::ApplicationActive && !isMinimized());
+    PlayClock.SetInterrupted(interruptions_ > 0);
+    PlayClock.Update(Game);
+    if (ClockInTitle != clockTimer_->isActive()) ClockInTitle ? clockTimer_->start() : clockTimer_->stop();
+    ShowTitle();
+}
+
+void TForm1::ShowTitle() {
+    const QString title = ClockInTitle ? Title + QStringLiteral(" — ") + PlayTimeText(PlayClock.Elapsed(Game)) : Title;
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+void TForm1::ToggleClock() {
+    ClockInTitle = !ClockInTitle;
+    WriteIniInteger(WIniFile(), IniPath, ClockSection, ClockKey, ClockInTitle ? 1 : 0);
+    UpdateClock();
+}
+
+void TForm1::WriteStatistics() { Statistics.Write(StatisticsPath); }
+
+void TForm1::ShowStatistics() {
+    const Interruption looking(*this);
+    std::array<std::int32_t, TStatisticsDialog1::Levels> solved{};
+    const WBestScoreFile counters;
+    for (std::int32_t level = 0; level < TStatisticsDialog1::Levels; ++level)
+        solved[static_cast<std::size_t>(level)] = counters.ReadCounter(BestScorePath, level);
+    TStatisticsDialog1 dialog(this, Statistics, solved);
+    Seams::RunModal(dialog);
+    Statistics.Shown();
+    WriteStatistics();
+}
+
 void TForm1::ComboBox1Change() {
+    // The time so far belongs to the game being left.
+    UpdateClock();
     // The level is kept at once, as the games are: a program that does not close cleanly
     // comes back to the game that was being played.
     WriteLevel();
@@ -318,11 +412,14 @@ void TForm1::ComboBox1Change() {
 }
 
 void TForm1::NewGame() {
+    const Interruption waiting(*this);
     const auto notice = std::make_unique<TWaitDialog1>(this);
     notice->Panel1->SetCaption(QStringLiteral("Создание нового Судоку. Ждите..."));
     notice->ShowNow();
     // The new puzzle starts from its givens.
     Game.NewPuzzle(ProgramRandom());
+    Statistics.PuzzleStarted(Game);
+    WriteStatistics();
     ShowPuzzle();
     SaveGame();
 }
@@ -360,6 +457,10 @@ void TForm1::ShowSolvedCount() {
 void TForm1::UpdateCancelButton() { CancelButton1->setEnabled(Game.CanUndo()); }
 
 void TForm1::LevelPassed() {
+    UpdateClock();
+    Statistics.PuzzleSolved(Game, Game.PlayedMilliseconds());
+    WriteStatistics();
+    const Interruption passed(*this);
     // The counter counts the game's own puzzles of the level, not those the player brought.
     if (!Game.Imported()) {
         const WBestScoreFile counters;

@@ -23,9 +23,12 @@
 #include "sudoku/SudokuBoardPainter.h"
 #include "sudoku/engine/SudokuGame.h"
 #include "sudoku/engine/SudokuKeptGames.h"
+#include "sudoku/engine/SudokuPlayClock.h"
+#include "sudoku/engine/SudokuStatistics.h"
 
 class QComboBox;
 class QLabel;
+class QTimer;
 class SudokuBoardGrid;
 
 namespace vum {
@@ -59,6 +62,14 @@ public:
     // paste), run by their buttons and their keys.
     vum::CommandTable Commands;
     vum::SudokuBoardView BoardView;
+    // The statistics of the levels, kept in StatisticsPath.
+    std::string StatisticsPath;
+    vum::SudokuStatistics Statistics;
+    // Milliseconds on a clock that never goes back (tests put their own), and the clock of the
+    // puzzle's time that runs on it; its time shows in the title when ClockInTitle is on.
+    std::function<std::int64_t()> Now;
+    vum::SudokuPlayClock PlayClock;
+    bool ClockInTitle = false;
     // The window system the digit picker is made and placed for, and where the window system
     // says this window's client area stands on the screen (see the picker's PlaceBesideCell).
     vum::WindowSystem PickerWindowSystem = vum::CurrentWindowSystem();
@@ -81,6 +92,9 @@ public:
     // the new-game question, or a message that says why not.
     void CopyPuzzle();
     void PastePuzzle();
+    // The clock in the title, on or off, kept in the settings.
+    void ToggleClock();
+    void ShowStatistics();
     void ComboBox1Change();
     void StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected);
     // Pencil marks of the cell, set or taken away from its picker.
@@ -98,6 +112,11 @@ public:
     void UpdateCancelButton();
     void LevelPassed();
     void HighlightSameDigits(int column, int row);
+    // The title, with the puzzle's time when the clock is on; changes nothing else.
+    void ShowTitle();
+    // Tells the puzzle's clock what changed: the game, the window's activity, a question or a
+    // notice over the game.
+    void UpdateClock();
 
     SudokuBoardGrid* StringGrid1;
     SudokuBoardGrid* StringGrid4;  // hidden: the solution's texts
@@ -155,10 +174,15 @@ private:
     void MarksChanged(int column, int row);
     // Keeps the level in the settings.
     void WriteLevel();
+    // A question, a notice or a dialog stands over the game while one lives: the clock stops.
+    class Interruption;
+    int interruptions_ = 0;
+    void WriteStatistics();
     // Asks a question of the flow; true for Yes.
     bool Confirm(const QString& question);
 
     vum::SudokuBoardPainter painter_{Game, BoardView};
+    QTimer* clockTimer_ = nullptr;
     QMetaObject::Connection comboBox1Change_;
     bool activatePosted_ = false;
     bool savePending_ = false;

@@ -88,6 +88,7 @@ void SudokuGame::Restart() {
     for (std::size_t c = 0; c < 9; ++c)
         for (std::size_t r = 0; r < 9; ++r) position_.Board[c][r] = givens_[c][r] == 1 ? solution_[c][r] : -1;
     shown_ = position_.Board;
+    solutionOnBoard_ = false;
 }
 
 bool SudokuGame::Restore(const SudokuGameRecord& record) {
@@ -119,6 +120,7 @@ bool SudokuGame::Restore(const SudokuGameRecord& record) {
     givens_ = record.Givens;
     position_ = record.Position;
     shown_ = record.Shown;
+    solutionOnBoard_ = record.Shown != record.Position.Board;
     undoHistory_ = record.UndoHistory;
     redoHistory_ = record.RedoHistory;
     return true;
@@ -187,6 +189,7 @@ void SudokuGame::AddPlayedTime(std::int64_t milliseconds) {
 }
 
 void SudokuGame::ShowBoard() {
+    solutionOnBoard_ = false;
     for (std::size_t c = 0; c < 9; ++c)
         for (std::size_t r = 0; r < 9; ++r)
             shown_[c][r] = givens_[c][r] == 1 ? solution_[c][r] : position_.Board[c][r];
@@ -194,7 +197,7 @@ void SudokuGame::ShowBoard() {
 
 void SudokuGame::ShowSolution() {
     shown_ = solution_;
-    solutionSeen_ = true;
+    solutionSeen_ = solutionOnBoard_ = true;
 }
 
 bool SudokuGame::IsGiven(std::int32_t column, std::int32_t row) const {

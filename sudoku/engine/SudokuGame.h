@@ -118,8 +118,10 @@ public:
     // Whether a puzzle is on the board, and whether the player brought it.
     bool HasPuzzle() const { return solution_[0][0] >= 1; }
     bool Imported() const { return imported_; }
-    // Whether the solution was shown since the puzzle began.
+    // Whether the solution was shown since the puzzle began, and whether the board shows it
+    // now (until an undo, a redo, a restart or a new puzzle shows the player's board again).
     bool SolutionSeen() const { return solutionSeen_; }
+    bool SolutionOnBoard() const { return solutionOnBoard_; }
 
     bool IsGiven(std::int32_t column, std::int32_t row) const;
     // The player's digit in a cell (a given's too), -1 for none.
@@ -149,6 +151,7 @@ private:
     std::vector<SudokuPosition> redoHistory_;
     bool imported_ = false;
     bool solutionSeen_ = false;
+    bool solutionOnBoard_ = false;
     std::int64_t playedMilliseconds_ = 0;
 };
 
