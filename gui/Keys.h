@@ -22,6 +22,7 @@ constexpr int Subtract = 0x6D;  // the keypad's minus
 constexpr int F1 = 0x70;
 constexpr int F3 = 0x72;
 constexpr int F5 = 0x74;
+constexpr int F9 = 0x78;
 constexpr int F10 = 0x79;
 constexpr int OemMinus = 0xBD;
 }  // namespace virtual_keys
