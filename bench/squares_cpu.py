@@ -8,8 +8,8 @@ Each run starts the program in a fresh folder with VUM_SQUARES_SPEED_LEVEL set (
 benchmark build, build/release/bench/VumSquare_speed: the first game goes on at that speed
 level), answers the level dialog with the first level ("Новичок"), and plays as a player does:
 it looks at the field on the screen and clicks the topmost group of three or more, C times a
-second (2, a quick player's pace; 0 watches the field rise alone, which at speed level 10 reaches
-the top after some 9 seconds). From the 3rd second of play on, for S seconds (30),
+second (3, a quick player's pace; 0 watches the field rise alone, which at speed level 10 reaches
+the top after some 9 seconds). From the 3rd second of play on, for S seconds (20),
 it reads the CPU the program's process spends: /proc/<pid>/stat (user and system time, in clock
 ticks) and /proc/<pid>/schedstat (nanoseconds on the CPU). Prints the median of the runs for each
 build and level, ms per second of play. Another build (an older one, with the same seam) is
@@ -84,7 +84,7 @@ def play(program, level, seconds, clicks, screen):
 
 def main():
     args = sys.argv[1:]
-    options = {"--runs": "5", "--seconds": "30", "--levels": "10,1", "--clicks": "2"}
+    options = {"--runs": "5", "--seconds": "20", "--levels": "10,1", "--clicks": "3"}
     programs = []
     while args:
         if args[0] in options:
