@@ -110,14 +110,9 @@ QRect FieldPicture::Paint(QImage& image, const FieldScene& scene) {
         }
         const int rows = static_cast<int>(CellSize * ratio);
         if (rows == CellSize * ratio && 2 * afterRise.count() < Changes(shown_, scene).count()) {
-            // The rows above the highest one that shows anything but empty cells look alike
-            // and stay where they are.
-            const int first = FirstDrawnRow(shown_);
             uchar* bits = image.bits();
             const qsizetype line = image.bytesPerLine();
-            if (first < SquaresField::Rows)
-                std::memmove(bits + (first - 1) * rows * line, bits + first * rows * line,
-                             static_cast<std::size_t>((image.height() - first * rows) * line));
+            std::memmove(bits, bits + rows * line, static_cast<std::size_t>((image.height() - rows) * line));
             PaintAreas(image, scene, Areas(afterRise));
         } else {
             PaintAreas(image, scene, areas);
@@ -161,15 +156,6 @@ std::vector<QRect> FieldPicture::Areas(const SquaresField::CellSet& cells) {
     }
     if (!run.isEmpty()) areas.push_back(run & Whole);
     return areas;
-}
-
-int FieldPicture::FirstDrawnRow(const FieldScene& scene) {
-    for (std::int32_t row = 1; row < SquaresField::Rows; ++row)
-        for (std::int32_t cell = row * SquaresField::Columns; cell < (row + 1) * SquaresField::Columns; ++cell)
-            if (scene.Field[static_cast<std::size_t>(cell)] != 0 || scene.Group[static_cast<std::size_t>(cell)] ||
-                scene.Cursor == cell)
-                return row;
-    return SquaresField::Rows;
 }
 
 FieldScene FieldPicture::Risen(const FieldScene& scene) {

@@ -58,8 +58,6 @@ private:
     static std::vector<QRect> Areas(const SquaresField::CellSet& cells);
     // What a picture of scene shows in its rows 0 to 18 once moved up a row.
     static FieldScene Risen(const FieldScene& scene);
-    // The highest row below the danger row that shows more than empty cells; Rows for none.
-    static int FirstDrawnRow(const FieldScene& scene);
     const QImage& EmptyField(qreal pixelRatio);
     // The square of a colour as drawn, plain or with its symbol.
     const QImage& Square(std::uint8_t code, bool symbol, qreal pixelRatio);

@@ -177,6 +177,37 @@ TEST(SquaresPicture, PaintedPieceByPieceThroughAGameItEqualsThePicturePaintedWho
     }
 }
 
+TEST(SquaresPicture, AFieldTickMovesTheOutlineOfTheTopmostGroupWithIt) {
+    // Three reds on top of column 0 over six rows of greens and blues in a chequer, the cursor
+    // on the top red: the outline reaches a pixel above the stack. A tick lifts it all a row,
+    // and the group with it.
+    const auto chequer = [](int row, int column) { return static_cast<std::uint8_t>((row + column) % 2 + 2); };
+    SquaresField::Grid field{};
+    SquaresField::CellSet group;
+    for (const int cell : {110, 120, 130}) {
+        field[static_cast<std::size_t>(cell)] = 1;
+        group.set(static_cast<std::size_t>(cell));
+    }
+    for (int r = 14; r < SquaresField::Rows; ++r)
+        for (int c = 0; c < SquaresField::Columns; ++c) field[static_cast<std::size_t>(r * 10 + c)] = chequer(r, c);
+    const FieldScene before{field, false, 110, group};
+    FieldScene after = before;
+    std::copy(field.begin() + SquaresField::Columns, field.end(), after.Field.begin());
+    for (int c = 0; c < SquaresField::Columns; ++c) after.Field[static_cast<std::size_t>(190 + c)] = chequer(20, c);
+    after.Cursor = 100;
+    after.Group = group >> SquaresField::Columns;
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        FieldPicture painter;
+        QImage picture = FieldPicture::MakeImage(ratio);
+        painter.Paint(picture, before);
+        painter.Paint(picture, after);
+        EXPECT_EQ(picture, Whole(after, ratio));
+        const int y = static_cast<int>(299 * ratio);
+        EXPECT_EQ(At(picture, static_cast<int>(15 * ratio), y), Black) << "the outline's outer line above the top red";
+    }
+}
+
 TEST(SquaresPicture, AtAPixelRatioOfTwoTheFieldIsDrawnWithTwiceThePixels) {
     SquaresField::Grid field{};
     for (std::size_t i = 150; i < 200; ++i) field[i] = static_cast<std::uint8_t>(i % 5 + 1);
