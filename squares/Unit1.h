@@ -4,7 +4,8 @@
 // player's presses and keys, and runs the level choice at start-up and the end of a game.
 // A running game pauses when the player leaves the program; on request (F3) each square
 // carries a symbol of its colour, for players who cannot tell the colours apart. The game in
-// progress is saved after its changes and comes back, paused, at the next start of its level. The arrow keys steer a cursor over the field, and Space removes the group under it.
+// progress is saved after its changes and comes back, paused, at the next start of its level.
+// The arrow keys steer a cursor over the field, and Space removes the group under it.
 
 #include <QImage>
 #include <QString>
