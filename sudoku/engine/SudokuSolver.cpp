@@ -1,0 +1,166 @@
+#include "sudoku/engine/SudokuSolver.h"
+
+#include <algorithm>
+
+#include "sudoku/engine/SudokuSolverBoard.h"
+
+namespace vum {
+
+using namespace sudoku_cells;
+
+std::string_view TechniqueId(SudokuTechnique technique) {
+    switch (technique) {
+        case SudokuTechnique::NakedSingle: return "naked-single";
+        case SudokuTechnique::HiddenSingle: return "hidden-single";
+        case SudokuTechnique::LockedCandidates: return "locked-candidates";
+        case SudokuTechnique::NakedPair: return "naked-pair";
+        case SudokuTechnique::HiddenPair: return "hidden-pair";
+        case SudokuTechnique::NakedTriple: return "naked-triple";
+        case SudokuTechnique::HiddenTriple: return "hidden-triple";
+        case SudokuTechnique::XWing: return "x-wing";
+        case SudokuTechnique::Swordfish: return "swordfish";
+        case SudokuTechnique::XYWing: return "xy-wing";
+        case SudokuTechnique::XYZWing: return "xyz-wing";
+        case SudokuTechnique::NakedQuad: return "naked-quad";
+        case SudokuTechnique::HiddenQuad: return "hidden-quad";
+        case SudokuTechnique::Jellyfish: return "jellyfish";
+        case SudokuTechnique::UniqueRectangle: return "unique-rectangle";
+        case SudokuTechnique::BugPlusOne: return "bug-plus-one";
+        case SudokuTechnique::SimpleColouring: return "simple-colouring";
+        case SudokuTechnique::XChain: return "x-chain";
+        case SudokuTechnique::XYChain: return "xy-chain";
+        case SudokuTechnique::AlternatingChain: return "alternating-chain";
+    }
+    return "unknown";
+}
+
+SudokuPosition::SudokuPosition(const SudokuGrid& board) {
+    UnitMasks used{};
+    for (std::int32_t cell = 0; cell < 81; ++cell) {
+        const std::int32_t digit = board[ColumnOf(cell)][RowOf(cell)];
+        if (digit < 1 || digit > 9) continue;
+        const CellUnits& units = UnitsOf[static_cast<std::size_t>(cell)];
+        const DigitSet bit = DigitBit(digit);
+        if (((used[units.Column] | used[units.Row] | used[units.Block]) & bit) != 0) broken_ = true;
+        Place(used, cell, bit);
+        digits_[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(digit);
+    }
+    for (std::int32_t cell = 0; cell < 81; ++cell) {
+        if (digits_[static_cast<std::size_t>(cell)] == 0) candidates_[static_cast<std::size_t>(cell)] = FreeDigits(used, cell);
+    }
+}
+
+std::int32_t SudokuPosition::EmptyCount() const {
+    return static_cast<std::int32_t>(std::count(digits_.begin(), digits_.end(), std::uint8_t{0}));
+}
+
+bool SudokuPosition::Broken() const {
+    if (broken_) return true;
+    for (std::size_t cell = 0; cell < 81; ++cell) {
+        if (digits_[cell] == 0 && candidates_[cell] == 0) return true;
+    }
+    return false;
+}
+
+void SudokuPosition::Apply(const SudokuStep& step) {
+    if (step.Places()) {
+        const auto at = static_cast<std::size_t>(step.Cell);
+        if (digits_[at] != 0) {
+            broken_ = broken_ || digits_[at] != step.Digit;
+            return;
+        }
+        digits_[at] = static_cast<std::uint8_t>(step.Digit);
+        candidates_[at] = 0;
+        const DigitSet bit = DigitBit(step.Digit);
+        solver::PeerSet[at].ForEach([&](std::int32_t peer) {
+            if (digits_[static_cast<std::size_t>(peer)] == step.Digit) broken_ = true;
+            candidates_[static_cast<std::size_t>(peer)] &= static_cast<DigitSet>(~bit);
+        });
+        return;
+    }
+    for (const SudokuRemoval& removal : step.Removals) {
+        candidates_[static_cast<std::size_t>(removal.Cell)] &= static_cast<DigitSet>(~removal.Digits);
+    }
+}
+
+namespace solver {
+
+Board::Board(const SudokuPosition& from) : position(from) {
+    for (std::int32_t cell = 0; cell < 81; ++cell) {
+        const DigitSet set = from.Candidates(cell);
+        candidates[static_cast<std::size_t>(cell)] = set;
+        if (DigitCount[set] == 2) bivalue.Add(cell);
+        for (DigitSet left = set; left != 0; left &= static_cast<DigitSet>(left - 1)) {
+            where[static_cast<std::size_t>(DigitOf(LowestDigit(left)) - 1)].Add(cell);
+        }
+    }
+    for (std::size_t unit = 0; unit < 27; ++unit) {
+        for (std::size_t at = 0; at < 9; ++at) {
+            const DigitSet set = candidates[UnitCells[unit][at]];
+            for (DigitSet left = set; left != 0; left &= static_cast<DigitSet>(left - 1)) {
+                places[unit][static_cast<std::size_t>(DigitOf(LowestDigit(left)) - 1)] |=
+                    static_cast<std::uint16_t>(1u << at);
+            }
+        }
+    }
+}
+
+std::vector<SudokuRemoval> RemovalsOf(const CellSet& cells, std::int32_t digit) {
+    std::vector<SudokuRemoval> removals;
+    cells.ForEach([&](std::int32_t cell) { removals.push_back({cell, DigitBit(digit)}); });
+    return removals;
+}
+
+std::vector<std::int32_t> CellsOf(const CellSet& cells) {
+    std::vector<std::int32_t> list;
+    cells.ForEach([&](std::int32_t cell) { list.push_back(cell); });
+    return list;
+}
+
+}  // namespace solver
+
+std::optional<SudokuStep> FindStep(const SudokuPosition& position) {
+    if (position.Broken() || position.EmptyCount() == 0) return std::nullopt;
+    const solver::Board board(position);
+    using namespace solver;
+    std::optional<SudokuStep> step;
+    if ((step = FindNakedSingle(board))) return step;
+    if ((step = FindHiddenSingle(board))) return step;
+    if ((step = FindLockedCandidates(board))) return step;
+    if ((step = FindNakedSubset(board, 2))) return step;
+    if ((step = FindHiddenSubset(board, 2))) return step;
+    if ((step = FindNakedSubset(board, 3))) return step;
+    if ((step = FindHiddenSubset(board, 3))) return step;
+    if ((step = FindFish(board, 2))) return step;
+    if ((step = FindFish(board, 3))) return step;
+    if ((step = FindXYWing(board))) return step;
+    if ((step = FindXYZWing(board))) return step;
+    if ((step = FindNakedSubset(board, 4))) return step;
+    if ((step = FindHiddenSubset(board, 4))) return step;
+    if ((step = FindFish(board, 4))) return step;
+    if ((step = FindUniqueRectangle(board))) return step;
+    if ((step = FindBugPlusOne(board))) return step;
+    if ((step = FindSimpleColouring(board))) return step;
+    if ((step = FindXChain(board))) return step;
+    if ((step = FindXYChain(board))) return step;
+    return FindAlternatingChain(board);
+}
+
+SudokuSolution Solve(SudokuPosition position) {
+    SudokuSolution solution;
+    while (std::optional<SudokuStep> step = FindStep(position)) {
+        position.Apply(*step);
+        solution.Steps.push_back(std::move(*step));
+    }
+    solution.Solved = position.Solved();
+    return solution;
+}
+
+std::optional<SudokuTechnique> HardestTechnique(const SudokuSolution& solution) {
+    if (!solution.Solved || solution.Steps.empty()) return std::nullopt;
+    SudokuTechnique hardest = SudokuTechnique::NakedSingle;
+    for (const SudokuStep& step : solution.Steps) hardest = std::max(hardest, step.Technique);
+    return hardest;
+}
+
+}  // namespace vum
