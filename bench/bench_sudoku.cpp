@@ -100,7 +100,9 @@ int main(int argc, char** argv) {
         // GeneratePuzzle in its two halves, to learn how many sets it drew.
         Times engine = Measure(puzzles, [&](SudokuGrid& solution, SudokuMask& givens) {
             FillSolution(solution, random);
-            return DrawGivens(solution, givens, givenCount, random);
+            std::int32_t sets = 0;
+            while ((sets = DrawGivens(solution, givens, givenCount, level, random)) == 0) FillSolution(solution, random);
+            return sets;
         });
         std::printf("%-5d %-6d | %8.3f %8.3f %8.3f %8.3f | %8.3f %8.3f %8.3f | %7.1f %6.0f %6.0f |", level,
                     givenCount, Times::Mean(engine.Wall), Times::Quantile(engine.Wall, 0.5),

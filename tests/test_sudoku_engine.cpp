@@ -388,9 +388,10 @@ TEST(SudokuFill, AnAttemptEndsOnlyAtACellWithoutCandidates) {
     std::int32_t finished = 0;
     for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
         WRandom random(seed);
+        RandomBits bits(random);
         SudokuGrid grid;
         ClearGrid(grid);
-        const bool done = TryFillSolution(grid, random);
+        const bool done = TryFillSolution(grid, bits);
         Cells cells{};  // row-major view of what the attempt filled
         std::int32_t stop = 81;
         for (std::int32_t at = 0; at < 81; ++at) {  // column-major order
