@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWindow>
 
 #include "gui/Fonts.h"
@@ -10,6 +11,7 @@
 #include "gui/Keys.h"
 #include "gui/Seams.h"
 #include "gui/WinLook.h"
+#include "sudoku/SudokuBoardGrid.h"
 #include "sudoku/SudokuLook.h"
 
 using namespace vum;
@@ -90,6 +92,36 @@ void TInputDigitalDialog1::PlaceBeside(const QRect& cellOnScreen, const QRect& s
     int top = cellOnScreen.top();
     if (screen.top() + screen.height() < top + pickerHeight + BottomMargin) top = cellOnScreen.top() - pickerHeight;
     move(left, top);
+}
+
+TInputDigitalDialog1::Kind TInputDigitalDialog1::KindFor(WindowSystem system) {
+    return system == WindowSystem::X11 ? Kind::ToolWindow : Kind::Popup;
+}
+
+void TInputDigitalDialog1::PlaceBesideCell(const SudokuBoardGrid& board, int column, int row, WindowSystem system,
+                                           const WindowOriginQuery& windowOrigin) {
+    // A screen without a bottom, where the screen is unknown.
+    constexpr QRect Unbounded(0, 0, 1 << 20, 1 << 20);
+    const QWidget& window = *board.window();
+    const QRect cell = board.CellRect(column, row);
+    QRect cellOnScreen(board.mapToGlobal(cell.topLeft()), cell.size());
+    const QScreen* screen = window.screen();
+    QRect screenArea = screen != nullptr ? screen->geometry() : Unbounded;
+    int frameHeight = 0;
+    switch (system) {
+    case WindowSystem::X11:
+        // The picker's frame is not known before it is shown; the main window's is near it.
+        frameHeight = window.frameGeometry().height() - window.geometry().height();
+        break;
+    case WindowSystem::XWayland:
+        if (const std::optional<QPoint> origin = windowOrigin ? windowOrigin(window) : std::nullopt)
+            cellOnScreen.moveTopLeft(*origin + board.mapTo(&window, cell.topLeft()));
+        break;
+    case WindowSystem::Wayland:
+        screenArea = Unbounded;
+        break;
+    }
+    PlaceBeside(cellOnScreen, screenArea, frameHeight);
 }
 
 int TInputDigitalDialog1::exec() {

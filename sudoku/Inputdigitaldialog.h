@@ -11,15 +11,20 @@
 // it as well, and that click goes nowhere else.
 
 #include <QDialog>
+#include <QPoint>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+#include "gui/WindowSystem.h"
 
 namespace vum {
 class GlyphButton;
 }  // namespace vum
 
 class QEventLoop;
+class SudokuBoardGrid;
 
 class TInputDigitalDialog1 : public QDialog {
     Q_OBJECT
@@ -29,6 +34,9 @@ public:
     enum class Kind { ToolWindow, Popup };
 
     explicit TInputDigitalDialog1(QWidget* owner, Kind kind = Kind::ToolWindow);
+    // The kind a window system takes: a tool window under X11, a popup where a Wayland
+    // compositor places the windows.
+    static Kind KindFor(vum::WindowSystem system);
 
     static constexpr int ClientWidth = 116;
     static constexpr int ClientHeight = 148;
@@ -50,6 +58,18 @@ public:
     // below it, with its bottom edge at the cell's top instead. frameHeight: what the
     // window frame adds to the client height (nothing for a popup).
     void PlaceBeside(const QRect& cellOnScreen, const QRect& screen, int frameHeight);
+    // Where the window system says a window's client area stands on the screen; nullopt where
+    // it does not say.
+    using WindowOriginQuery = std::function<std::optional<QPoint>(const QWidget& window)>;
+    // Places the picker beside a cell of the board, as PlaceBeside, wherever the window system
+    // lets it know the cell's place. Under X11 a tool window goes to the cell's screen position
+    // as Qt knows it. On XWayland the compositor put the board's window where the X server
+    // knows and Qt may not: the popup goes there. On Wayland the popup is placed relative to
+    // the window, whose place on the screen nobody here knows, so the rule for the bottom of
+    // the screen is left to the compositor (Qt lets it flip or slide a popup that would leave
+    // the screen; weston 10 does neither).
+    void PlaceBesideCell(const SudokuBoardGrid& board, int column, int row, vum::WindowSystem system,
+                         const WindowOriginQuery& windowOrigin);
 
     // Runs the picker until it closes; its result (Accepted / Rejected). A tool window runs
     // modally. A popup takes every key and click of the program while it is open, and runs

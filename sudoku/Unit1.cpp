@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 #include <memory>
 #include <optional>
 
@@ -40,14 +39,8 @@ constexpr std::int32_t DefaultLevel = 1;
 
 const QString SansSerif = QStringLiteral("MS Sans Serif");
 
-// A cell's text read as a number: blanks trimmed, anything but a decimal number gives 0.
-int CellNumber(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : 0;
-}
-
-QString CellText(std::int32_t value) { return value < 0 ? QString() : QString::number(value); }
+// A digit of the board, 0 for an empty cell.
+int DigitOrZero(std::int32_t digit) { return digit >= 1 && digit <= 9 ? digit : 0; }
 
 GlyphButton* MakeButton(QWidget* parent, const char* name, int top, const QString& caption, const QString& picture,
                         const QString& disabledPicture = QString()) {
@@ -235,8 +228,10 @@ void TForm1::WriteSavedGameNow() {
 
 void TForm1::FormClose() {
     WriteSavedGameNow();
-    WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex());
+    WriteLevel();
 }
+
+void TForm1::WriteLevel() { WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex()); }
 
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     if (key == virtual_keys::Return) {
@@ -258,6 +253,9 @@ bool TForm1::Confirm(const QString& question) {
 
 void TForm1::ComboBox1Change() {
     Game.SetLevel(ComboBox1->currentIndex());
+    // The level is kept at once, as the game of it will be: a program that does not close
+    // cleanly comes back to the game that was being played.
+    WriteLevel();
     NewGame();
     ShowSolvedCount();
 }
@@ -266,11 +264,13 @@ void TForm1::NewGame() {
     const auto notice = std::make_unique<TWaitDialog1>(this);
     notice->Panel1->SetCaption(QStringLiteral("Создание нового Судоку. Ждите..."));
     notice->ShowNow();
+    // The new puzzle starts from its givens.
     Game.NewPuzzle(ProgramRandom());
-    ShowGame();
+    ShowPuzzle();
+    SaveGame();
 }
 
-void TForm1::ShowCell(int column, int row) { StringGrid1->SetCell(column, row, CellText(Game.Shown(column, row))); }
+void TForm1::ShowCell(int column, int row) { StringGrid1->InvalidateCell(column, row); }
 
 void TForm1::ShowBoard() {
     for (int c = 0; c < 9; ++c)
@@ -284,9 +284,8 @@ void TForm1::ShowGame() {
 }
 
 void TForm1::ShowPuzzle() {
-    const SudokuGrid& solution = Game.Sudoku.SolutionGrid;
     for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) StringGrid4->SetCell(c, r, CellText(solution[c][r]));
+        for (int r = 0; r < 9; ++r) StringGrid4->InvalidateCell(c, r);
     ShowBoard();
     StringGrid1->setFocus();
     StringGrid1->Repaint();
@@ -349,43 +348,11 @@ void TForm1::EMailLabel1Click() { Contact->OpenMailAddress(); }
 
 // ---- the board ----------------------------------------------------------------------------
 
-QColor TForm1::BlockColour(int column, int row) {
-    const auto outer = [](int x) { return (x >= 0 && x <= 2) || (x >= 6 && x <= 8); };
-    const auto centre = [](int x) { return x >= 3 && x <= 5; };
-    const bool a = (outer(column) && outer(row)) || (centre(column) && centre(row));
-    return WinColour(a ? sudoku_colours::BlockA : sudoku_colours::BlockB);
-}
-
 void TForm1::StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected) {
-    DrawCell(grid, column, row, rect, selected, 0);
-}
-
-void TForm1::DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected, int emphasised) {
-    const QString text = grid.Cell(column, row);
-    const int x = rect.left() + rect.width() / 2 - grid.TextWidth(text) / 2;
-    const int y = rect.top() + rect.height() / 2 - grid.TextHeight(text) / 2;
-    const QColor brush = selected ? WinColour(sudoku_colours::SelectedCell) : BlockColour(column, row);
-    grid.FillRect(rect, brush);
-    grid.TextOut(x, y, text,
-                 WinColour(Game.IsGiven(column, row) ? sudoku_colours::GivenDigit : sudoku_colours::EnteredDigit));
-    if (&grid == StringGrid1 && text.isEmpty()) DrawMarks(grid, column, row, rect, emphasised);
-}
-
-void TForm1::DrawMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect, int emphasised) {
-    const std::uint16_t marks = Game.MarksOf(column, row);
-    if (marks == 0) return;
-    static const QFont font = PixelFont(QStringLiteral("Arial"), 10);
-    static const QFont bold = PixelFont(QStringLiteral("Arial"), 10, true);
-    // Three by three places of 11 pixels inside the 35-pixel cell, one pixel from its edges.
-    constexpr int Place = 11;
-    for (int digit = 1; digit <= 9; ++digit) {
-        if ((marks & (1u << (digit - 1))) == 0) continue;
-        const QRect place(rect.left() + 1 + (digit - 1) % 3 * Place, rect.top() + 1 + (digit - 1) / 3 * Place, Place,
-                          Place);
-        const bool strong = digit == emphasised;
-        grid.TextIn(place, QString::number(digit),
-                    WinColour(strong ? sudoku_colours::EmphasisedMark : sudoku_colours::Mark), strong ? bold : font);
-    }
+    if (&grid == StringGrid4)
+        painter_.PaintSolutionCell(grid, column, row, rect, selected);
+    else
+        painter_.PaintCell(grid, column, row, rect, {.Selected = selected});
 }
 
 void TForm1::DrawBoard(int selectedColumn, int selectedRow) {
@@ -395,20 +362,13 @@ void TForm1::DrawBoard(int selectedColumn, int selectedRow) {
 }
 
 void TForm1::HighlightSameDigits(int column, int row) {
-    const int value = CellNumber(StringGrid1->Cell(column, row));
+    const int digit = DigitOrZero(Game.Shown(column, row));
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r) {
             if (c == column && r == row) continue;
-            const QString text = StringGrid1->Cell(c, r);
-            const QRect rect = StringGrid1->CellRect(c, r);
-            if (value >= 1 && value <= 9 && CellNumber(text) == value) {
-                StringGrid1->FillRect(rect, BlockColour(c, r));
-                StringGrid1->TextOut(rect.left() + rect.width() / 2 - StringGrid1->TextWidth(text) / 2,
-                                     rect.top() + rect.height() / 2 - StringGrid1->TextHeight(text) / 2, text,
-                                     WinColour(sudoku_colours::HighlightedDigit));
-            } else {
-                DrawCell(*StringGrid1, c, r, rect, false, value >= 1 && value <= 9 ? value : 0);
-            }
+            const bool same = digit != 0 && Game.Shown(c, r) == digit;
+            painter_.PaintCell(*StringGrid1, c, r, StringGrid1->CellRect(c, r),
+                               {.SameDigit = same, .EmphasisedMark = same ? 0 : digit});
         }
 }
 
@@ -421,12 +381,11 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
     if (!Game.IsGiven(column, row)) {
         canSelect = true;
         DrawBoard(column, row);
-        const auto picker = std::make_unique<TInputDigitalDialog1>(
-            this, PickerWindowSystem == WindowSystem::X11 ? TInputDigitalDialog1::Kind::ToolWindow
-                                                          : TInputDigitalDialog1::Kind::Popup);
+        const auto picker =
+            std::make_unique<TInputDigitalDialog1>(this, TInputDigitalDialog1::KindFor(PickerWindowSystem));
         picker->OnMark = [this, column, row](std::int32_t digit) { ToggleMark(column, row, digit); };
         picker->OnClearMarks = [this, column, row] { ClearMarks(column, row); };
-        PlacePicker(*picker, column, row);
+        picker->PlaceBesideCell(*StringGrid1, column, row, PickerWindowSystem, WindowOrigin);
         HighlightSameDigits(column, row);
         if (Seams::RunModal(*picker) == QDialog::Accepted) {
             const std::int32_t value = picker->DigitValue;
@@ -446,30 +405,6 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
         }
     }
     HighlightSameDigits(column, row);
-}
-
-void TForm1::PlacePicker(TInputDigitalDialog1& picker, int column, int row) {
-    // A screen without a bottom, where the screen is unknown.
-    constexpr QRect Unbounded(0, 0, 1 << 20, 1 << 20);
-    const QRect cell = StringGrid1->CellRect(column, row);
-    QRect cellOnScreen(StringGrid1->mapToGlobal(cell.topLeft()), cell.size());
-    const QScreen* screen = this->screen();
-    QRect screenArea = screen != nullptr ? screen->geometry() : Unbounded;
-    int frameHeight = 0;
-    switch (PickerWindowSystem) {
-    case WindowSystem::X11:
-        // The picker's frame is not known before it is shown; the main window's is near it.
-        frameHeight = frameGeometry().height() - geometry().height();
-        break;
-    case WindowSystem::XWayland:
-        if (const std::optional<QPoint> origin = WindowOrigin ? WindowOrigin(*this) : std::nullopt)
-            cellOnScreen.moveTopLeft(*origin + StringGrid1->mapTo(this, cell.topLeft()));
-        break;
-    case WindowSystem::Wayland:
-        screenArea = Unbounded;
-        break;
-    }
-    picker.PlaceBeside(cellOnScreen, screenArea, frameHeight);
 }
 
 void TForm1::ToggleMark(int column, int row, int digit) {

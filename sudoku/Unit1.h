@@ -16,12 +16,13 @@
 
 #include "common/ProgramFolder.h"
 #include "gui/WindowSystem.h"
+#include "sudoku/Inputdigitaldialog.h"
+#include "sudoku/SudokuBoardPainter.h"
 #include "sudoku/engine/SudokuGame.h"
 
 class QComboBox;
 class QLabel;
 class SudokuBoardGrid;
-class TInputDigitalDialog1;
 
 namespace vum {
 class BevelPanel;
@@ -49,9 +50,9 @@ public:
     // The puzzle, the player's entries, the undo history and what the board shows.
     vum::SudokuGame Game;
     // The window system the digit picker is made and placed for, and where the window system
-    // says this window's client area stands on the screen (see PlacePicker).
+    // says this window's client area stands on the screen (see the picker's PlaceBesideCell).
     vum::WindowSystem PickerWindowSystem = vum::CurrentWindowSystem();
-    std::function<std::optional<QPoint>(const QWidget& window)> WindowOrigin = vum::XServerOrigin;
+    TInputDigitalDialog1::WindowOriginQuery WindowOrigin = vum::XServerOrigin;
 
     // Handlers of the window and its components.
     void FormActivate();
@@ -80,7 +81,6 @@ public:
     void UpdateCancelButton();
     void LevelPassed();
     void HighlightSameDigits(int column, int row);
-    static QColor BlockColour(int column, int row);
 
     SudokuBoardGrid* StringGrid1;
     SudokuBoardGrid* StringGrid4;  // hidden: the solution's texts
@@ -108,7 +108,7 @@ private:
     void DetachStringGrid1SelectCell();
     // FormActivate, after the event that asked for it has been handled.
     void PostFormActivate();
-    // Puts what the play state shows into the board's texts: one cell, or all of them.
+    // What the play state shows changed: in one cell, or anywhere on the board.
     void ShowCell(int column, int row);
     void ShowBoard();
     // Shows the play state's puzzle as it stands, on a board with no cell selected.
@@ -120,28 +120,19 @@ private:
     // loses the file. WriteSavedGameNow does it at once, if a write is due.
     void SaveGame();
     void WriteSavedGameNow();
-    // Places the picker of a cell beside it. Under X11 a tool window goes to the cell's
-    // screen position as Qt knows it. On XWayland the compositor put this window where the X
-    // server knows and Qt may not: the popup goes there. On Wayland the popup is placed
-    // relative to this window, whose place on the screen nobody here knows, so the rule for
-    // the bottom of the screen is left to the compositor (Qt lets it flip or slide a popup
-    // that would leave the screen; weston 10 does neither).
-    void PlacePicker(TInputDigitalDialog1& picker, int column, int row);
     // After a picker cancelled by an arrow key: the board moves on one cell that way.
     void MoveAfterPicker(int arrowKey);
     // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)
     // selected (none for -1).
     void DrawBoard(int selectedColumn, int selectedRow);
-    // StringGrid1DrawCell, with the marks of one digit emphasised (0 for none).
-    void DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected, int emphasised);
-    // The marks of a cell of the board that shows no digit, at fixed places: 1 top left, 9
-    // bottom right.
-    void DrawMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect, int emphasised);
     // After a change of a cell's marks: the cell redrawn (selected), the undo button, the file.
     void MarksChanged(int column, int row);
+    // Keeps the level in the settings.
+    void WriteLevel();
     // Asks a question of the flow; true for Yes.
     bool Confirm(const QString& question);
 
+    vum::SudokuBoardPainter painter_{Game};
     QMetaObject::Connection comboBox1Change_;
     bool activatePosted_ = false;
     bool savePending_ = false;

@@ -1,5 +1,6 @@
 #include "sudoku/engine/SudokuSave.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -50,14 +51,8 @@ std::optional<std::uint16_t> MarksValue(std::string_view text) {
     return marks;
 }
 
-// The board and the marks of a moment of the game.
-struct Position {
-    SudokuGrid Board;
-    SudokuMarks Marks;
-};
-
 // The differences of position `before` from position `after`, as undo tokens.
-std::string UndoLine(const Position& before, const Position& after) {
+std::string UndoLine(const SudokuPosition& before, const SudokuPosition& after) {
     std::string line;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c)
@@ -94,10 +89,10 @@ public:
             return std::nullopt;
         return line->substr(name.size() + 1);
     }
-    bool AtEnd() {
-        while (const auto line = Next())
-            if (!line->empty()) return false;
-        return true;
+    // Whether nothing but line ends follows.
+    bool AtEnd() const {
+        const std::string_view rest = text_.substr(std::min(position_, text_.size()));
+        return std::all_of(rest.begin(), rest.end(), [](char c) { return c == '\n' || c == '\r'; });
     }
 
 private:
@@ -146,7 +141,7 @@ bool ReadMarks(std::optional<std::string_view> text, SudokuMarks& marks) {
 
 // Applies an undo line to the position, which becomes the one before that step. Tokens of a
 // file without marks have none.
-bool ApplyUndoLine(std::string_view line, bool withMarks, Position& position) {
+bool ApplyUndoLine(std::string_view line, bool withMarks, SudokuPosition& position) {
     if (line.empty()) return true;
     const std::size_t tokenSize = withMarks ? 8 : 4;
     std::size_t start = 0;
@@ -170,49 +165,26 @@ bool ApplyUndoLine(std::string_view line, bool withMarks, Position& position) {
     return true;
 }
 
-bool IsValidSolution(const SudokuGrid& solution) {
-    SudokuMask all{};
-    for (auto& column : all) column.fill(1);
-    return IsSolved(solution, all, solution);
-}
-
-// Givens hold their solution digit; the other cells hold a digit or nothing.
-bool AgreesWithGivens(const SudokuGrid& board, const stSudoku& puzzle) {
-    for (std::size_t c = 0; c < 9; ++c)
-        for (std::size_t r = 0; r < 9; ++r)
-            if (puzzle.GivenMask[c][r] == 1 && board[c][r] != puzzle.SolutionGrid[c][r]) return false;
-    return true;
-}
-
-// Marks are digits 1..9, and givens have none.
-bool MarksFit(const SudokuMarks& marks, const stSudoku& puzzle) {
-    for (std::size_t c = 0; c < 9; ++c)
-        for (std::size_t r = 0; r < 9; ++r)
-            if (marks[c][r] > 0x1FF || (puzzle.GivenMask[c][r] == 1 && marks[c][r] != 0)) return false;
-    return true;
-}
-
 }  // namespace
 
 std::string SavedGameText(const SudokuGame& game) {
-    const stSudoku& puzzle = game.Sudoku;
     std::string text;
     text += Heading;
     text += "\nversion " + std::to_string(Version);
     text += "\nlevel " + std::to_string(game.Level());
-    text += "\nsolution " + GridLine(puzzle.SolutionGrid, DigitChar);
-    text += "\ngivens " + GridLine(puzzle.GivenMask, [](std::uint8_t given) { return given == 1 ? '1' : '0'; });
-    text += "\nentries " + GridLine(puzzle.PlayerGrid, DigitChar);
-    text += "\nshown " + GridLine(game.ShownGrid, DigitChar);
+    text += "\nsolution " + GridLine(game.Solution(), DigitChar);
+    text += "\ngivens " + GridLine(game.Givens(), [](std::uint8_t given) { return given == 1 ? '1' : '0'; });
+    text += "\nentries " + GridLine(game.Position().Board, DigitChar);
+    text += "\nshown " + GridLine(game.ShownGrid(), DigitChar);
     text += "\nmarks ";
     for (int r = 0; r < 9; ++r)
-        for (int c = 0; c < 9; ++c) AppendMarks(text, game.Marks[c][r]);
-    text += "\nundo " + std::to_string(puzzle.UndoHistory.size()) + '\n';
-    Position after{puzzle.PlayerGrid, game.Marks};
-    for (std::size_t step = puzzle.UndoHistory.size(); step-- > 0;) {
-        const Position before{puzzle.UndoHistory[step], game.MarkHistory[step]};
-        text += UndoLine(before, after) + '\n';
-        after = before;
+        for (int c = 0; c < 9; ++c) AppendMarks(text, game.Position().Marks[c][r]);
+    const std::vector<SudokuPosition>& history = game.UndoHistory();
+    text += "\nundo " + std::to_string(history.size()) + '\n';
+    const SudokuPosition* after = &game.Position();
+    for (auto before = history.rbegin(); before != history.rend(); ++before) {
+        text += UndoLine(*before, *after) + '\n';
+        after = &*before;
     }
     return text;
 }
@@ -224,41 +196,29 @@ std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
     if (version != Version && version != VersionWithoutMarks) return std::nullopt;
     const bool withMarks = version == Version;
     const auto level = Number(lines.Item("level"));
-    if (!level || *level < 0 || *level > 2) return std::nullopt;
+    if (!level) return std::nullopt;
 
-    SudokuGame game;
-    game.SetLevel(*level);
-    stSudoku& puzzle = game.Sudoku;
-    if (!ReadBoard(lines.Item("solution"), puzzle.SolutionGrid, false) || !IsValidSolution(puzzle.SolutionGrid))
+    SudokuGameRecord record;
+    record.Level = *level;
+    if (!ReadBoard(lines.Item("solution"), record.Solution, false) || !ReadGivens(lines.Item("givens"), record.Givens) ||
+        !ReadBoard(lines.Item("entries"), record.Position.Board, true) ||
+        !ReadBoard(lines.Item("shown"), record.Shown, true))
         return std::nullopt;
-    if (!ReadGivens(lines.Item("givens"), puzzle.GivenMask)) return std::nullopt;
-    std::int32_t givens = 0;
-    for (const auto& column : puzzle.GivenMask)
-        for (const std::uint8_t given : column) givens += given;
-    if (givens != game.GivenCount) return std::nullopt;
-    if (!ReadBoard(lines.Item("entries"), puzzle.PlayerGrid, true) || !AgreesWithGivens(puzzle.PlayerGrid, puzzle))
-        return std::nullopt;
-    if (!ReadBoard(lines.Item("shown"), game.ShownGrid, true) || !AgreesWithGivens(game.ShownGrid, puzzle))
-        return std::nullopt;
-    if (withMarks && (!ReadMarks(lines.Item("marks"), game.Marks) || !MarksFit(game.Marks, puzzle)))
-        return std::nullopt;
+    if (withMarks && !ReadMarks(lines.Item("marks"), record.Position.Marks)) return std::nullopt;
 
+    // A history longer than a game keeps is no game's: refused before anything is built.
     const auto steps = Number(lines.Item("undo"));
-    if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > text.size()) return std::nullopt;
-    std::vector<Position> newestFirst;
-    Position position{puzzle.PlayerGrid, game.Marks};
-    for (std::int32_t i = 0; i < *steps; ++i) {
+    if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > SudokuGame::MaxUndoSteps) return std::nullopt;
+    record.UndoHistory.resize(static_cast<std::size_t>(*steps));
+    SudokuPosition position = record.Position;
+    for (auto step = record.UndoHistory.rbegin(); step != record.UndoHistory.rend(); ++step) {
         const auto line = lines.Next();
-        if (!line || !ApplyUndoLine(*line, withMarks, position) || !AgreesWithGivens(position.Board, puzzle) ||
-            !MarksFit(position.Marks, puzzle))
-            return std::nullopt;
-        newestFirst.push_back(position);
+        if (!line || !ApplyUndoLine(*line, withMarks, position)) return std::nullopt;
+        *step = position;
     }
     if (!lines.AtEnd()) return std::nullopt;
-    for (auto step = newestFirst.rbegin(); step != newestFirst.rend(); ++step) {
-        puzzle.UndoHistory.push_back(step->Board);
-        game.MarkHistory.push_back(step->Marks);
-    }
+    SudokuGame game;
+    if (!game.Restore(record)) return std::nullopt;
     return game;
 }
 

@@ -20,10 +20,9 @@
 // from those after it, as tokens "<column><row>:<digit or .>:<marks>" separated by blanks
 // ("30:7:000 41:.:005" says that column 3, row 0 held 7 and no marks, and column 4, row 1 was
 // empty with the marks 1 and 3). Version 1, written before marks were kept, has no marks line
-// and tokens without marks; it is read as a game without marks. A file that is not whole and
-// consistent in every point (a foreign or damaged file, an unknown version, a level outside
-// 0..2, a solution that is no valid grid, givens of another number than the level's, a given
-// that disagrees with the solution, an entry or a mark on a given) is not read.
+// and tokens without marks; it is read as a game without marks. A file that is not whole (a
+// foreign or damaged file, an unknown version, a line of another form, more undo steps than a
+// game keeps) is not read, nor one whose game SudokuGame::Restore refuses.
 
 #include <optional>
 #include <string>
