@@ -75,7 +75,7 @@ bool MakesPuzzleOf(std::int32_t difficulty, const sudoku_cells::Givens& set, con
             if (givens[column][row] == 0) board[column][row] = -1;
         }
     }
-    return Solve(SudokuPosition(board)).Solved;
+    return Solve(SudokuCandidates(board)).Solved;
 }
 
 }  // namespace vum

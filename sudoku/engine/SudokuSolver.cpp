@@ -34,7 +34,7 @@ std::string_view TechniqueId(SudokuTechnique technique) {
     return "unknown";
 }
 
-SudokuPosition::SudokuPosition(const SudokuGrid& board) {
+SudokuCandidates::SudokuCandidates(const SudokuGrid& board) {
     UnitMasks used{};
     for (std::int32_t cell = 0; cell < 81; ++cell) {
         const std::int32_t digit = board[ColumnOf(cell)][RowOf(cell)];
@@ -50,11 +50,11 @@ SudokuPosition::SudokuPosition(const SudokuGrid& board) {
     }
 }
 
-std::int32_t SudokuPosition::EmptyCount() const {
+std::int32_t SudokuCandidates::EmptyCount() const {
     return static_cast<std::int32_t>(std::count(digits_.begin(), digits_.end(), std::uint8_t{0}));
 }
 
-bool SudokuPosition::Broken() const {
+bool SudokuCandidates::Broken() const {
     if (broken_) return true;
     for (std::size_t cell = 0; cell < 81; ++cell) {
         if (digits_[cell] == 0 && candidates_[cell] == 0) return true;
@@ -62,7 +62,7 @@ bool SudokuPosition::Broken() const {
     return false;
 }
 
-void SudokuPosition::Apply(const SudokuStep& step) {
+void SudokuCandidates::Apply(const SudokuStep& step) {
     if (step.Places()) {
         const auto at = static_cast<std::size_t>(step.Cell);
         if (digits_[at] != 0) {
@@ -85,7 +85,7 @@ void SudokuPosition::Apply(const SudokuStep& step) {
 
 namespace solver {
 
-Board::Board(const SudokuPosition& from) : position(from) {
+Board::Board(const SudokuCandidates& from) : position(from) {
     for (std::int32_t cell = 0; cell < 81; ++cell) {
         const DigitSet set = from.Candidates(cell);
         candidates[static_cast<std::size_t>(cell)] = set;
@@ -119,7 +119,7 @@ std::vector<std::int32_t> CellsOf(const CellSet& cells) {
 
 }  // namespace solver
 
-std::optional<SudokuStep> FindStep(const SudokuPosition& position) {
+std::optional<SudokuStep> FindStep(const SudokuCandidates& position) {
     if (position.Broken() || position.EmptyCount() == 0) return std::nullopt;
     const solver::Board board(position);
     using namespace solver;
@@ -146,7 +146,7 @@ std::optional<SudokuStep> FindStep(const SudokuPosition& position) {
     return FindAlternatingChain(board);
 }
 
-SudokuSolution Solve(SudokuPosition position) {
+SudokuSolution Solve(SudokuCandidates position) {
     SudokuSolution solution;
     while (std::optional<SudokuStep> step = FindStep(position)) {
         position.Apply(*step);
@@ -154,6 +154,105 @@ SudokuSolution Solve(SudokuPosition position) {
     }
     solution.Solved = position.Solved();
     return solution;
+}
+
+std::array<std::uint16_t, 81> ReliesOn(const SudokuCandidates& before, const SudokuStep& step) {
+    using solver::UnitSet;
+    std::array<DigitSet, 81> absent{};
+    const auto outside = [&](std::int32_t unit, const CellSet& kept, DigitSet digits) {
+        UnitSet[static_cast<std::size_t>(unit)].Without(kept).ForEach(
+            [&](std::int32_t cell) { absent[static_cast<std::size_t>(cell)] |= digits; });
+    };
+    const auto exactly = [&](std::int32_t cell) {
+        absent[static_cast<std::size_t>(cell)] |= static_cast<DigitSet>(AllDigits & ~before.Candidates(cell));
+    };
+    // Whether the digit's places in the unit are two, both among cells.
+    const auto twoPlaces = [&](std::int32_t unit, std::int32_t digit, const CellSet& among) {
+        std::int32_t places = 0;
+        bool inside = true;
+        UnitSet[static_cast<std::size_t>(unit)].ForEach([&](std::int32_t cell) {
+            if ((before.Candidates(cell) & DigitBit(digit)) == 0) return;
+            ++places;
+            inside = inside && among.Has(cell);
+        });
+        return places == 2 && inside;
+    };
+    CellSet cells;
+    for (const std::int32_t cell : step.Cells) cells.Add(cell);
+    const auto half = step.Units.size() / 2;
+    switch (step.Technique) {
+        case SudokuTechnique::NakedSingle:
+            absent[static_cast<std::size_t>(step.Cell)] = static_cast<DigitSet>(AllDigits & ~DigitBit(step.Digit));
+            break;
+        case SudokuTechnique::HiddenSingle: {
+            CellSet self;
+            self.Add(step.Cell);
+            outside(step.Units[0], self, step.Digits);
+            break;
+        }
+        case SudokuTechnique::LockedCandidates:
+            outside(step.Units[0], UnitSet[static_cast<std::size_t>(step.Units[1])], step.Digits);
+            break;
+        case SudokuTechnique::NakedPair:
+        case SudokuTechnique::NakedTriple:
+        case SudokuTechnique::NakedQuad:
+            for (const std::int32_t cell : step.Cells) {
+                absent[static_cast<std::size_t>(cell)] |= static_cast<DigitSet>(AllDigits & ~step.Digits);
+            }
+            break;
+        case SudokuTechnique::HiddenPair:
+        case SudokuTechnique::HiddenTriple:
+        case SudokuTechnique::HiddenQuad:
+            outside(step.Units[0], cells, step.Digits);
+            break;
+        case SudokuTechnique::XWing:
+        case SudokuTechnique::Swordfish:
+        case SudokuTechnique::Jellyfish: {
+            CellSet cover;
+            for (std::size_t at = half; at < step.Units.size(); ++at) cover = cover | UnitSet[static_cast<std::size_t>(step.Units[at])];
+            for (std::size_t at = 0; at < half; ++at) outside(step.Units[at], cover, step.Digits);
+            break;
+        }
+        case SudokuTechnique::XYWing:
+        case SudokuTechnique::XYZWing:
+            for (const std::int32_t cell : step.Cells) exactly(cell);
+            break;
+        case SudokuTechnique::UniqueRectangle:
+            for (const std::int32_t cell : step.Cells) exactly(cell);
+            for (const std::int32_t unit : step.Units) outside(unit, cells, step.Digits);
+            break;
+        case SudokuTechnique::BugPlusOne:
+            for (std::int32_t cell = 0; cell < 81; ++cell) exactly(cell);
+            break;
+        case SudokuTechnique::SimpleColouring:
+            // The colours follow the units where the digit has two places, both coloured.
+            for (std::int32_t unit = 0; unit < 27; ++unit) {
+                if (twoPlaces(unit, DigitOf(step.Digits), cells)) outside(unit, cells, step.Digits);
+            }
+            break;
+        case SudokuTechnique::XChain:
+        case SudokuTechnique::XYChain:
+        case SudokuTechnique::AlternatingChain:
+            for (std::size_t at = 0; at + 1 < step.Chain.size(); at += 2) {
+                const SudokuChainNode& from = step.Chain[at];
+                const SudokuChainNode& to = step.Chain[at + 1];
+                if (from.Cell == to.Cell) {
+                    exactly(from.Cell);
+                    continue;
+                }
+                CellSet pair;
+                pair.Add(from.Cell);
+                pair.Add(to.Cell);
+                // One unit where the two are the digit's only places is enough.
+                for (std::int32_t unit = 0; unit < 27; ++unit) {
+                    if (!twoPlaces(unit, from.Digit, pair)) continue;
+                    outside(unit, pair, DigitBit(from.Digit));
+                    break;
+                }
+            }
+            break;
+    }
+    return absent;
 }
 
 std::optional<SudokuTechnique> HardestTechnique(const SudokuSolution& solution) {

@@ -84,14 +84,17 @@ struct SudokuChainNode {
 //   Cells, the digit's places in the base lines; Digits, the digit.
 // - XYWing, XYZWing: Cells, the pivot, then the two pincers; Digits, the three digits;
 //   the removed digit is the one the pincers share.
-// - UniqueRectangle: Cells, the four corners; Digits, the two digits; Units, for the type
-//   whose roof holds one of them only there, that unit.
+// - UniqueRectangle: Cells, the four corners, those that hold the two digits alone first
+//   (three of them when the fourth loses both, else two: the floor), then the rest (the
+//   roof); Digits, the two digits; Units, when one of them has no place but the roof in a
+//   unit of the roof, that unit.
 // - BugPlusOne: Cells, the one cell with three candidates; Digits, the digit placed.
-// - SimpleColouring: Chain, the digit's coloured places, Holds telling the colours apart;
-//   Cells, the same cells; Digits, the digit.
+// - SimpleColouring: Chain, the digit's coloured places as found from the first, Holds
+//   telling the colours apart (when two of one colour see each other, Holds is false for
+//   that colour, which cannot hold); Cells, the same cells; Digits, the digit.
 // - Chains: Chain, the candidates in order, the first link strong and then weak and strong
-//   in turn, so the first and the last cannot both be false; Cells, the chain's cells;
-//   Digits, the chain's digits.
+//   in turn, so the first and the last cannot both be false; Holds, what follows along the
+//   chain when the first does not hold; Cells, the chain's cells; Digits, its digits.
 struct SudokuStep {
     SudokuTechnique Technique = SudokuTechnique::NakedSingle;
     std::int32_t Cell = -1;  // the placed cell; -1 for a step that removes candidates
@@ -107,11 +110,11 @@ struct SudokuStep {
 
 // The board the solver works on: the digits and, for each empty cell, the digits its row,
 // column and block leave it, less what earlier steps removed.
-class SudokuPosition {
+class SudokuCandidates {
 public:
     // From a board, board[column][row]: a digit 1..9 stands, anything else is empty. Digits
     // that repeat in a unit make the position broken.
-    explicit SudokuPosition(const SudokuGrid& board);
+    explicit SudokuCandidates(const SudokuGrid& board);
 
     std::int32_t Digit(std::int32_t cell) const { return digits_[static_cast<std::size_t>(cell)]; }
     std::uint16_t Candidates(std::int32_t cell) const { return candidates_[static_cast<std::size_t>(cell)]; }
@@ -132,7 +135,7 @@ private:
 
 // The step of the easiest technique that applies, or none (a broken position, a solved one,
 // or one beyond every technique here).
-std::optional<SudokuStep> FindStep(const SudokuPosition& position);
+std::optional<SudokuStep> FindStep(const SudokuCandidates& position);
 
 struct SudokuSolution {
     std::vector<SudokuStep> Steps;
@@ -140,7 +143,12 @@ struct SudokuSolution {
 };
 
 // Steps from the position until it is solved or no technique applies.
-SudokuSolution Solve(SudokuPosition position);
+SudokuSolution Solve(SudokuCandidates position);
+
+// The candidates whose absence a step found on `before` relies on, digit sets by cell: the
+// step stays sound on any position that lacks them (and holds its digits). It may name
+// candidates that before still has, never too few.
+std::array<std::uint16_t, 81> ReliesOn(const SudokuCandidates& before, const SudokuStep& step);
 
 // The hardest technique the solution path takes; nullopt when it gets stuck (or when there
 // is nothing to do).

@@ -84,12 +84,17 @@ std::optional<SudokuStep> UniqueRectangleOn(const Board& board, const std::array
     }
     SudokuStep step;
     step.Technique = SudokuTechnique::UniqueRectangle;
-    step.Cells.assign(corners.begin(), corners.end());
     step.Digits = pair;
     // Type 1: one corner with more: it cannot keep either digit of the pair.
     if (exact == 3) {
         for (std::size_t at = 0; at < 4; ++at) {
-            if (extra[at] != 0) step.Removals.push_back({corners[at], pair});
+            if (extra[at] == 0) step.Cells.push_back(corners[at]);
+        }
+        for (std::size_t at = 0; at < 4; ++at) {
+            if (extra[at] != 0) {
+                step.Cells.push_back(corners[at]);
+                step.Removals.push_back({corners[at], pair});
+            }
         }
         return step;
     }
@@ -101,6 +106,7 @@ std::optional<SudokuStep> UniqueRectangleOn(const Board& board, const std::array
         if (extra[floor1] != 0 || extra[floor2] != 0) continue;
         const std::int32_t a = corners[roof1];
         const std::int32_t b = corners[roof2];
+        step.Cells = {corners[floor1], corners[floor2], a, b};
         // Type 2: the roof's one extra digit is in one of the two.
         if (extra[roof1] == extra[roof2] && DigitCount[extra[roof1]] == 1) {
             const CellSet removed = board.Where(DigitOf(extra[roof1])) & Peers(a) & Peers(b);
