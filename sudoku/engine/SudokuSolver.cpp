@@ -119,31 +119,43 @@ std::vector<std::int32_t> CellsOf(const CellSet& cells) {
 
 }  // namespace solver
 
+namespace solver {
+
+std::optional<SudokuStep> FindWith(const Board& board, SudokuTechnique technique) {
+    switch (technique) {
+        case SudokuTechnique::NakedSingle: return FindNakedSingle(board);
+        case SudokuTechnique::HiddenSingle: return FindHiddenSingle(board);
+        case SudokuTechnique::LockedCandidates: return FindLockedCandidates(board);
+        case SudokuTechnique::NakedPair: return FindNakedSubset(board, 2);
+        case SudokuTechnique::HiddenPair: return FindHiddenSubset(board, 2);
+        case SudokuTechnique::NakedTriple: return FindNakedSubset(board, 3);
+        case SudokuTechnique::HiddenTriple: return FindHiddenSubset(board, 3);
+        case SudokuTechnique::XWing: return FindFish(board, 2);
+        case SudokuTechnique::Swordfish: return FindFish(board, 3);
+        case SudokuTechnique::XYWing: return FindXYWing(board);
+        case SudokuTechnique::XYZWing: return FindXYZWing(board);
+        case SudokuTechnique::NakedQuad: return FindNakedSubset(board, 4);
+        case SudokuTechnique::HiddenQuad: return FindHiddenSubset(board, 4);
+        case SudokuTechnique::Jellyfish: return FindFish(board, 4);
+        case SudokuTechnique::UniqueRectangle: return FindUniqueRectangle(board);
+        case SudokuTechnique::BugPlusOne: return FindBugPlusOne(board);
+        case SudokuTechnique::SimpleColouring: return FindSimpleColouring(board);
+        case SudokuTechnique::XChain: return FindXChain(board);
+        case SudokuTechnique::XYChain: return FindXYChain(board);
+        case SudokuTechnique::AlternatingChain: return FindAlternatingChain(board);
+    }
+    return std::nullopt;
+}
+
+}  // namespace solver
+
 std::optional<SudokuStep> FindStep(const SudokuCandidates& position) {
     if (position.Broken() || position.EmptyCount() == 0) return std::nullopt;
     const solver::Board board(position);
-    using namespace solver;
-    std::optional<SudokuStep> step;
-    if ((step = FindNakedSingle(board))) return step;
-    if ((step = FindHiddenSingle(board))) return step;
-    if ((step = FindLockedCandidates(board))) return step;
-    if ((step = FindNakedSubset(board, 2))) return step;
-    if ((step = FindHiddenSubset(board, 2))) return step;
-    if ((step = FindNakedSubset(board, 3))) return step;
-    if ((step = FindHiddenSubset(board, 3))) return step;
-    if ((step = FindFish(board, 2))) return step;
-    if ((step = FindFish(board, 3))) return step;
-    if ((step = FindXYWing(board))) return step;
-    if ((step = FindXYZWing(board))) return step;
-    if ((step = FindNakedSubset(board, 4))) return step;
-    if ((step = FindHiddenSubset(board, 4))) return step;
-    if ((step = FindFish(board, 4))) return step;
-    if ((step = FindUniqueRectangle(board))) return step;
-    if ((step = FindBugPlusOne(board))) return step;
-    if ((step = FindSimpleColouring(board))) return step;
-    if ((step = FindXChain(board))) return step;
-    if ((step = FindXYChain(board))) return step;
-    return FindAlternatingChain(board);
+    for (std::int32_t technique = 0; technique < SudokuTechniqueCount; ++technique) {
+        if (auto step = solver::FindWith(board, static_cast<SudokuTechnique>(technique))) return step;
+    }
+    return std::nullopt;
 }
 
 SudokuSolution Solve(SudokuCandidates position) {

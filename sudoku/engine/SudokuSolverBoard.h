@@ -75,7 +75,7 @@ inline bool Sees(std::int32_t a, std::int32_t b) { return PeerSet[static_cast<st
 
 // A position as the finders read it, worked out once per step.
 struct Board {
-    explicit Board(const SudokuPosition& from);
+    explicit Board(const SudokuCandidates& from);
 
     DigitSet Candidates(std::int32_t cell) const { return candidates[static_cast<std::size_t>(cell)]; }
     // The cells where digit (1..9) is a candidate.
@@ -85,12 +85,16 @@ struct Board {
         return places[static_cast<std::size_t>(unit)][static_cast<std::size_t>(digit - 1)];
     }
 
-    const SudokuPosition& position;
+    const SudokuCandidates& position;
     std::array<DigitSet, 81> candidates{};
     std::array<CellSet, 9> where{};
     std::array<std::array<std::uint16_t, 9>, 27> places{};
     CellSet bivalue;  // the cells with two candidates
 };
+
+// The first step of the technique on the board, or none: FindStep tries them in the order
+// of SudokuTechnique.
+std::optional<SudokuStep> FindWith(const Board& board, SudokuTechnique technique);
 
 // The finders, one per technique or family: each returns the first step it finds in
 // reading order, or none.
