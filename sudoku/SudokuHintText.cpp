@@ -330,13 +330,11 @@ QString PlacementAlone(const SudokuStep& step) {
 }
 
 QString PlacementAfter(const SudokuStep& step) {
+    const QString start = QStringLiteral("После этого срабатывает «") + TechniqueName(step.Technique) + QStringLiteral("»: ");
     if (step.Technique == SudokuTechnique::NakedSingle) {
-        return QStringLiteral("После этого в клетке %1 остаётся один кандидат — %2.").arg(Cell(step.Cell)).arg(step.Digit);
+        return start + QStringLiteral("в клетке %1 остаётся один кандидат — %2.").arg(Cell(step.Cell)).arg(step.Digit);
     }
-    if (step.Technique == SudokuTechnique::HiddenSingle) {
-        return QStringLiteral("После этого ") + Singles(step) + QLatin1Char('.');
-    }
-    return StepText(step);
+    return start + Reasoning(step) + QLatin1Char('.');
 }
 
 }  // namespace
