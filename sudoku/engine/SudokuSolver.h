@@ -145,9 +145,10 @@ struct SudokuSolution {
 // Steps from the position until it is solved or no technique applies.
 SudokuSolution Solve(SudokuCandidates position);
 
-// The candidates whose absence a step found on `before` relies on, digit sets by cell: the
-// step stays sound on any position that lacks them (and holds its digits). It may name
-// candidates that before still has, never too few.
+// The candidates a step found on `before` needs to be absent, as digit sets by cell: its
+// reasoning holds on any position that lacks them. Candidates that `before` still has may be
+// named as well; none that the step needs is left out. The hint keeps by it only the steps
+// its placement depends on.
 std::array<std::uint16_t, 81> ReliesOn(const SudokuCandidates& before, const SudokuStep& step);
 
 // The hardest technique the solution path takes; nullopt when it gets stuck (or when there
