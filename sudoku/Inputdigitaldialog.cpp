@@ -154,7 +154,8 @@ void TInputDigitalDialog1::SpeedButton1Click(GlyphButton* button) {
     DigitValue = button->text().toInt();
     button->SetFontColour(WinColour(sudoku_colours::EnteredDigit));
     button->repaint();
-    Seams::Wait(FlashMilliseconds);
+    // What the player types meanwhile goes to the board, or to the next picker, afterwards.
+    Seams::WaitKeepingInput(FlashMilliseconds, parentWidget());
     button->SetFontColour(WinColour(system_colours::Black));
     done(QDialog::Accepted);
 }
@@ -194,14 +195,13 @@ bool TInputDigitalDialog1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     const bool mark = shift.testFlag(Qt::ControlModifier);
     if (key == vk::Escape) {
         done(QDialog::Rejected);
-    } else if ((key > vk::Digit0 && key <= vk::Digit0 + 9) || (key > vk::Numpad0 && key <= vk::Numpad0 + 9)) {
-        GlyphButton* button = Buttons[static_cast<std::size_t>(key - (key >= vk::Numpad0 ? vk::Numpad0 : vk::Digit0) - 1)];
+    } else if (const int digit = DigitOfKey(key); digit > 0) {
+        GlyphButton* button = Buttons[static_cast<std::size_t>(digit - 1)];
         if (mark)
             SpeedButton1MarkClick(button);
         else
             SpeedButton1Click(button);
-    } else if (key == vk::Digit0 || key == vk::Numpad0 || key == vk::Delete || key == vk::Back ||
-               key == vk::OemMinus || key == vk::Subtract) {
+    } else if (digit == 0) {
         if (mark)
             SpeedButton10MarkClick();
         else
@@ -209,10 +209,28 @@ bool TInputDigitalDialog1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     } else if (key == vk::Left || key == vk::Up || key == vk::Right || key == vk::Down) {
         MoveKey = key;
         done(QDialog::Rejected);
+    } else if (IsWindowCommand && IsWindowCommand(key, shift)) {
+        CommandKey = {key, shift};
+        done(QDialog::Rejected);
     } else {
         return false;
     }
     return true;
+}
+
+int TInputDigitalDialog1::DigitOfKey(int key) {
+    namespace vk = virtual_keys;
+    if (key > vk::Digit0 && key <= vk::Digit0 + 9) return key - vk::Digit0;
+    if (key > vk::Numpad0 && key <= vk::Numpad0 + 9) return key - vk::Numpad0;
+    const bool clears = key == vk::Digit0 || key == vk::Numpad0 || key == vk::Delete || key == vk::Back ||
+                        key == vk::OemMinus || key == vk::Subtract;
+    return clears ? 0 : -1;
+}
+
+void TInputDigitalDialog1::ShowMarks(std::uint16_t marks) {
+    for (std::size_t digit = 1; digit <= 9; ++digit)
+        Buttons[digit - 1]->SetCornerMark((marks >> (digit - 1) & 1) != 0 ? WinColour(sudoku_colours::PickerMark)
+                                                                           : QColor());
 }
 
 void TInputDigitalDialog1::FormMouseDown() { done(QDialog::Rejected); }

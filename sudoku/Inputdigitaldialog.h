@@ -5,7 +5,9 @@
 // Delete, Backspace and '-' clear; an arrow key cancels it and asks the board to move on.
 // Pencil marks: a right click on a digit button or Ctrl with the digit's key sets or takes
 // away that mark, a right click on "-" or Ctrl with a clearing key takes all marks away; the
-// picker stays open for more.
+// picker stays open for more. The buttons of the cell's marked digits carry a small square.
+// A key of one of the main window's commands (Ctrl+Z, ...) cancels the picker and is kept, for
+// the window to run its command.
 // Where a Wayland compositor places the windows, the picker is a popup of the main window
 // instead of a tool window: no frame and no close box; a click anywhere outside it cancels
 // it as well, and that click goes nowhere else.
@@ -17,6 +19,7 @@
 #include <functional>
 #include <optional>
 
+#include "gui/Commands.h"
 #include "gui/WindowSystem.h"
 
 namespace vum {
@@ -52,6 +55,17 @@ public:
     // Where the marks go: a digit's mark to set or take away, all marks to take away.
     std::function<void(std::int32_t digit)> OnMark;
     std::function<void()> OnClearMarks;
+    // Whether a key is one of the main window's commands; the key that cancelled the picker
+    // for that (no key: 0).
+    std::function<bool(int key, Qt::KeyboardModifiers modifiers)> IsWindowCommand;
+    vum::KeyChord CommandKey;
+
+    // What a key means for a cell, here and on the board: a digit 1..9, 0 to clear the cell
+    // (0, Delete, Backspace, '-'), -1 for neither.
+    static int DigitOfKey(int key);
+
+    // Shows which digits are the cell's marks (digit d in bit d - 1).
+    void ShowMarks(std::uint16_t marks);
 
     // Places the picker with its top-left corner at the top-right corner of the cell
     // (screen coordinates); when less than BottomMargin pixels of the screen would stay

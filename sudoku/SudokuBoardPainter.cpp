@@ -29,6 +29,18 @@ void SudokuBoardPainter::PaintCell(SudokuBoardGrid& grid, int column, int row, c
     const std::int32_t digit = game_.Shown(column, row);
     PaintDigit(grid, column, row, rect, digit, look);
     if (digit < 1) PaintMarks(grid, column, row, rect, look.EmphasisedMark);
+    if (view_.CursorShown && column == grid.Col() && row == grid.Row()) PaintCursor(grid, rect);
+}
+
+void SudokuBoardPainter::PaintCursor(SudokuBoardGrid& grid, const QRect& rect) const {
+    // Two pixels wide, one pixel inside the cell: dark on every ground a cell can have.
+    constexpr int Width = 2;
+    const QRect frame = rect.adjusted(1, 1, -1, -1);
+    const QColor colour = WinColour(sudoku_colours::Cursor);
+    grid.FillRect({frame.left(), frame.top(), frame.width(), Width}, colour);
+    grid.FillRect({frame.left(), frame.bottom() - Width + 1, frame.width(), Width}, colour);
+    grid.FillRect({frame.left(), frame.top(), Width, frame.height()}, colour);
+    grid.FillRect({frame.right() - Width + 1, frame.top(), Width, frame.height()}, colour);
 }
 
 void SudokuBoardPainter::PaintSolutionCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect,

@@ -24,6 +24,7 @@
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuCells.h"
 #include "sudoku/engine/SudokuPuzzle.h"
+#include "sudoku/engine/SudokuPuzzleText.h"
 #include "sudoku/engine/SudokuSolver.h"
 
 using namespace vum;
@@ -151,9 +152,8 @@ std::string StepLine(const SudokuStep& step) {
     return line;
 }
 
-// The board of a puzzle line (its first word: 81 digits, '.' or '0'), or why it is none.
-std::string ReadPuzzle(std::string_view line, SudokuGrid& board) {
-    const std::string_view word = line.substr(0, std::min(line.find_first_of(" \t\r"), line.size()));
+// Why the first word of a line is not 81 cells of a puzzle, or nothing when it is.
+std::string NotAPuzzle(std::string_view word) {
     if (word.empty()) return "no puzzle on the line";
     if (word.size() > 81) return "more than 81 characters";
     if (word.size() < 81) return std::to_string(word.size()) + " characters, not 81";
@@ -162,37 +162,21 @@ std::string ReadPuzzle(std::string_view line, SudokuGrid& board) {
         if (shown != '.' && (shown < '0' || shown > '9')) {
             return std::string("character '") + shown + "' at " + std::to_string(at + 1) + ", not a digit or '.'";
         }
-        board[at % 9][at / 9] = shown == '.' || shown == '0' ? -1 : shown - '0';
     }
-    return {};
+    return "no empty cell";  // the only other thing ReadPuzzleText refuses
 }
 
-bool Repeats(const SudokuGrid& board) {
-    sudoku_cells::UnitMasks seen{};
-    for (std::int32_t cell = 0; cell < 81; ++cell) {
-        const std::int32_t digit = board[sudoku_cells::ColumnOf(cell)][sudoku_cells::RowOf(cell)];
-        if (digit < 1) continue;
-        const auto bit = sudoku_cells::DigitBit(digit);
-        if ((sudoku_cells::FreeDigits(seen, cell) & bit) == 0) return true;
-        sudoku_cells::Place(seen, cell, bit);
-    }
-    return false;
-}
-
-// The lines --explain prints for one line of input.
+// The lines --explain prints for one line of input: the puzzle is its first word.
 std::string Explain(std::string_view line) {
-    SudokuGrid board{};
-    if (std::string why = ReadPuzzle(line, board); !why.empty()) return "invalid: " + why + '\n';
-    if (Repeats(board)) return "invalid: a digit repeats in a row, column or block\n";
-    const SudokuCandidates position(board);
-    SudokuMask givens{};
-    for (std::int32_t column = 0; column < 9; ++column) {
-        for (std::int32_t row = 0; row < 9; ++row) givens[column][row] = board[column][row] > 0 ? 1 : 0;
+    const std::string_view word = line.substr(0, std::min(line.find_first_of(" \t\r"), line.size()));
+    const PuzzleText read = ReadPuzzleText(word);
+    switch (read.Read) {
+        case PuzzleText::Verdict::NotAPuzzle: return "invalid: " + NotAPuzzle(word) + '\n';
+        case PuzzleText::Verdict::NoSolution: return "invalid: no solution\n";
+        case PuzzleText::Verdict::SeveralSolutions: return "invalid: more than one solution\n";
+        case PuzzleText::Verdict::Puzzle: break;
     }
-    const std::int32_t solutions = position.EmptyCount() == 0 ? 1 : CountSolutions(board, givens);
-    if (solutions == 0) return "invalid: no solution\n";
-    if (solutions > 1) return "invalid: more than one solution\n";
-    const SudokuSolution solution = Solve(position);
+    const SudokuSolution solution = Solve(SudokuCandidates(read.Givens));
     std::string text;
     for (const SudokuStep& step : solution.Steps) text += StepLine(step) + '\n';
     return text + (solution.Solved ? "solved\n\n" : "stuck\n\n");

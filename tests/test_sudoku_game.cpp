@@ -2,6 +2,7 @@
 // the solution and the solved test, without a window.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -276,7 +277,8 @@ TEST(SudokuGameMarks, MarksNeverCountForTheSolvedTest) {
 
 namespace {
 
-// A game with entries, marks, a clear and the solution shown, as a saved file holds it.
+// A game with entries, marks, a clear, the solution shown and a step to redo, as a saved file
+// holds it.
 SudokuGameRecord PlayedRecord() {
     SudokuGame game = NewGame(2, 5);
     const auto empty = EmptyCells(game);
@@ -286,7 +288,15 @@ SudokuGameRecord PlayedRecord() {
     game.Clear(empty[1].first, empty[1].second);
     game.ShowSolution();
     game.Enter(empty[2].first, empty[2].second, WrongAt(game, empty[2]));
-    return {game.Level(), game.Solution(), game.Givens(), game.Position(), game.ShownGrid(), game.UndoHistory()};
+    game.Undo();
+    return {.Level = game.Level(),
+            .SolutionSeen = true,
+            .Solution = game.Solution(),
+            .Givens = game.Givens(),
+            .Position = game.Position(),
+            .Shown = game.ShownGrid(),
+            .UndoHistory = game.UndoHistory(),
+            .RedoHistory = game.RedoHistory()};
 }
 
 }  // namespace
@@ -297,8 +307,10 @@ TEST(SudokuGameRestore, TakesAGameThatPlayCanReachAndPlaysOnFromIt) {
     ASSERT_TRUE(game.Restore(record));
     EXPECT_EQ(game.Level(), 2);
     EXPECT_EQ(game.GivenCount(), 28);
+    EXPECT_TRUE(game.SolutionSeen());
     EXPECT_EQ(game.ShownGrid(), record.Shown);
     EXPECT_EQ(game.UndoHistory(), record.UndoHistory);
+    EXPECT_EQ(game.RedoHistory(), record.RedoHistory);
     while (game.Undo()) {
     }
     ExpectStartOfPuzzle(game);
@@ -328,6 +340,18 @@ TEST(SudokuGameRestore, RefusesWhatNoGameCanReachAndStaysAsItWas) {
         {"undo step on a given", changed([&](SudokuGameRecord& r) {
              r.UndoHistory.front().Board[given.first][given.second] = -1;
          })},
+        {"redo step on a given", changed([&](SudokuGameRecord& r) {
+             r.RedoHistory.front().Marks[given.first][given.second] = 4;
+         })},
+        {"a time before the start", changed([](SudokuGameRecord& r) { r.PlayedMilliseconds = -1; })},
+        // A puzzle brought in must have one solution: without its givens it has many.
+        {"an imported puzzle of many solutions", changed([](SudokuGameRecord& r) {
+             r.Imported = true;
+             r.Givens = {};
+             r.Position.Board = r.Shown = r.Solution;
+             r.UndoHistory.clear();
+             r.RedoHistory.clear();
+         })},
         // A shown digit that is neither the player's nor the solution's.
         {"shown board no move makes", changed([&](SudokuGameRecord& r) {
              std::int32_t& shown = r.Shown[open.first][open.second];
@@ -336,7 +360,7 @@ TEST(SudokuGameRestore, RefusesWhatNoGameCanReachAndStaysAsItWas) {
                  ++shown;
          })},
         {"more steps than a game keeps", changed([](SudokuGameRecord& r) {
-             r.UndoHistory.resize(SudokuGame::MaxUndoSteps + 1, r.UndoHistory.front());
+             r.UndoHistory.resize(SudokuGame::MaxUndoSteps, r.UndoHistory.front());
          })},
     };
     SudokuGame game = NewGame(0, 3);
@@ -359,4 +383,62 @@ TEST(SudokuGame, TheUndoHistoryKeepsItsNewestSteps) {
     while (game.Undo()) {
     }
     EXPECT_EQ(game.Digit(cell.first, cell.second), 4);
+}
+
+TEST(SudokuGame, RedoTakesBackWhatUndoTookUntilTheNextMove) {
+    SudokuGame game = NewGame(1);
+    const auto empty = EmptyCells(game);
+    game.Enter(empty[0].first, empty[0].second, 3);
+    game.ToggleMark(empty[1].first, empty[1].second, 5);
+    game.Enter(empty[2].first, empty[2].second, 7);
+    const SudokuPosition last = game.Position();
+    EXPECT_FALSE(game.Redo());
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(game.Undo());
+    ExpectStartOfPuzzle(game);
+    ASSERT_TRUE(game.Redo());
+    EXPECT_EQ(game.Shown(empty[0].first, empty[0].second), 3);
+    ASSERT_TRUE(game.Redo());
+    ASSERT_TRUE(game.Redo());
+    EXPECT_EQ(game.Position(), last);
+    EXPECT_FALSE(game.CanRedo());
+
+    // Every move ends what could be redone, a clear too; so do a restart and a new puzzle.
+    const auto moves = std::vector<std::function<void(SudokuGame&)>>{
+        [&](SudokuGame& g) { g.Enter(empty[3].first, empty[3].second, 1); },
+        [&](SudokuGame& g) { g.ToggleMark(empty[3].first, empty[3].second, 1); },
+        [&](SudokuGame& g) { g.Clear(empty[0].first, empty[0].second); },
+        [](SudokuGame& g) { g.Restart(); },
+        [](SudokuGame& g) {
+            WRandom random(4);
+            g.NewPuzzle(random);
+        },
+    };
+    for (const auto& move : moves) {
+        SudokuGame copy = game;
+        ASSERT_TRUE(copy.Undo());
+        move(copy);
+        EXPECT_FALSE(copy.CanRedo());
+    }
+}
+
+TEST(SudokuGame, APuzzleBroughtInIsPlayedAtTheLevelAndRestoredByItsOneSolution) {
+    const SudokuGame made = NewGame(0, 9);
+    SudokuGrid givens{};
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r) givens[c][r] = made.IsGiven(c, r) ? made.Solution()[c][r] : -1;
+    SudokuGame game = NewGame(2);
+    SudokuGrid wrong = made.Solution();
+    std::swap(wrong[0], wrong[1]);
+    EXPECT_FALSE(game.Import(givens, wrong)) << "a solution that does not keep the givens";
+    ASSERT_TRUE(game.Import(givens, made.Solution()));
+    EXPECT_TRUE(game.Imported());
+    EXPECT_EQ(game.Level(), 2);
+    EXPECT_EQ(game.Givens(), made.Givens());
+    ExpectStartOfPuzzle(game);
+    // 42 givens at level 2: restored as a puzzle brought in, refused as one of the game's own.
+    SudokuGameRecord record{.Level = 2, .Imported = true, .Solution = game.Solution(), .Givens = game.Givens(),
+                            .Position = game.Position(), .Shown = game.ShownGrid(), .UndoHistory = {}, .RedoHistory = {}};
+    EXPECT_TRUE(SudokuGame().Restore(record));
+    record.Imported = false;
+    EXPECT_FALSE(SudokuGame().Restore(record));
 }

@@ -53,15 +53,26 @@ void ExpectSameGame(const SudokuGame& a, const SudokuGame& b) {
     EXPECT_EQ(a.UndoHistory(), b.UndoHistory());
     EXPECT_EQ(a.ShownGrid(), b.ShownGrid());
     EXPECT_EQ(a.Position().Marks, b.Position().Marks);
+    EXPECT_EQ(a.RedoHistory(), b.RedoHistory());
+    EXPECT_EQ(a.Imported(), b.Imported());
+    EXPECT_EQ(a.PlayedMilliseconds(), b.PlayedMilliseconds());
+    EXPECT_EQ(a.SolutionSeen(), b.SolutionSeen());
 }
 
-// The same game as version 1 wrote it, without marks.
-std::string VersionOneText(const SudokuGame& game) {
+// The same game as version 2 wrote it (one game, no origin, time, seen or redo), or version 1
+// (without marks either). The game has nothing to redo.
+std::string OlderText(const SudokuGame& game, int version) {
     std::string text = SavedGameText(game);
-    text.replace(text.find("version 2"), 9, "version 1");
-    const std::size_t marks = text.find("\nmarks ");
-    text.erase(marks, text.find('\n', marks + 1) - marks);
-    for (std::size_t at; (at = text.find(":000")) != std::string::npos;) text.erase(at, 4);
+    text.replace(text.find("version 3"), 9, "version " + std::to_string(version));
+    const auto eraseLine = [&text](const std::string& name) {
+        const std::size_t at = text.find('\n' + name + ' ');
+        text.erase(at, text.find('\n', at + 1) - at);
+    };
+    for (const char* name : {"origin", "time", "seen", "redo"}) eraseLine(name);
+    if (version == 1) {
+        eraseLine("marks");
+        for (std::size_t at; (at = text.find(":000")) != std::string::npos;) text.erase(at, 4);
+    }
     return text;
 }
 
@@ -82,12 +93,19 @@ std::string Item(const std::string& text, const std::string& name) {
 TEST(SudokuSave, EveryPartOfThePlayStateComesBackAsItWas) {
     for (const std::int32_t level : {0, 1, 2}) {
         SCOPED_TRACE(level);
-        const SudokuGame game = PlayedGame(level);
+        SudokuGame game = PlayedGame(level);
+        game.AddPlayedTime(61234);
+        game.Undo();
+        game.Undo();
         const auto read = GameFromSavedText(SavedGameText(game));
         ASSERT_TRUE(read.has_value());
         ExpectSameGame(*read, game);
-        // And the game plays on as it would have: the undo steps come back in order.
+        // And the game plays on as it would have: the steps come back in order, both ways.
         SudokuGame original = game, copy = *read;
+        while (original.Redo()) {
+            ASSERT_TRUE(copy.Redo());
+            ExpectSameGame(copy, original);
+        }
         while (original.Undo()) {
             ASSERT_TRUE(copy.Undo());
             ExpectSameGame(copy, original);
@@ -96,10 +114,35 @@ TEST(SudokuSave, EveryPartOfThePlayStateComesBackAsItWas) {
     }
 }
 
+TEST(SudokuSave, TheKeptGamesOfTheOtherLevelsComeBackWithTheOnePlayed) {
+    SudokuKeptGames kept;
+    kept.Keep(PlayedGame(0));
+    kept.Keep(PlayedGame(2));
+    const SudokuGame playing = PlayedGame(1);
+    const auto read = SavedGamesFromText(SavedGamesText(playing, kept));
+    ASSERT_TRUE(read.has_value());
+    ExpectSameGame(read->Playing, playing);
+    for (const int level : {0, 2}) {
+        ASSERT_TRUE(read->Kept.Of(level).has_value()) << level;
+        ExpectSameGame(*read->Kept.Of(level), *kept.Of(level));
+    }
+    EXPECT_FALSE(read->Kept.Of(1).has_value());
+    // A puzzle the player brought keeps its origin.
+    SudokuGame imported;
+    SudokuGrid givens = playing.Solution();
+    givens[0][0] = -1;
+    ASSERT_TRUE(imported.Import(givens, playing.Solution()));
+    const auto again = GameFromSavedText(SavedGameText(imported));
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(again->Imported());
+}
+
 TEST(SudokuSave, TheFileIsPlainAndItsUndoLinesListOnlyTheChangedCells) {
     const SudokuGame game = PlayedGame();
     const std::string text = SavedGameText(game);
-    EXPECT_EQ(text.rfind("VumSudoku saved game\nversion 2\nlevel 2\nsolution ", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("VumSudoku saved game\nversion 3\nlevel 2\norigin made\ntime 0\nseen 1\nsolution ", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("\nredo 0\n"), std::string::npos);
     EXPECT_NE(text.find("\nundo 10\n"), std::string::npos);
     // Newest first: before the entry of 5 that cell was empty and the cleared one held its
     // digit; the step before changed nothing.
@@ -113,19 +156,28 @@ TEST(SudokuSave, TheFileIsPlainAndItsUndoLinesListOnlyTheChangedCells) {
     EXPECT_NE(text.find("410"), std::string::npos);
 }
 
-TEST(SudokuSave, AFileOfTheFirstVersionIsReadAsAGameWithoutMarks) {
+TEST(SudokuSave, FilesOfTheEarlierVersionsAreReadAsOneGameAndTheFirstWithoutMarks) {
+    for (const int version : {1, 2}) {
+        SCOPED_TRACE(version);
+        SudokuGame game = PlayedGame(1, version == 2);
+        const std::string older = OlderText(game, version);
+        ASSERT_EQ(older.find("redo"), std::string::npos);
+        const auto read = GameFromSavedText(older);
+        ASSERT_TRUE(read.has_value());
+        // Whether the solution was seen is not known from those versions.
+        EXPECT_FALSE(read->SolutionSeen());
+        ExpectSameGame(*read, GameFromSavedText(SavedGameText(*read)).value());
+        EXPECT_EQ(read->Position(), game.Position());
+        EXPECT_EQ(read->UndoHistory(), game.UndoHistory());
+        // Only the newest version keeps other levels' games.
+        EXPECT_FALSE(GameFromSavedText(older + OlderText(game, version).substr(31)).has_value());
+    }
+    // Marks have no place in the first version, nor its tokens in the second.
     const SudokuGame game = PlayedGame(1, false);
-    const std::string older = VersionOneText(game);
-    ASSERT_EQ(older.find("marks"), std::string::npos);
-    const auto read = GameFromSavedText(older);
-    ASSERT_TRUE(read.has_value());
-    ExpectSameGame(*read, game);
-    // Marks have no place in the first version.
-    std::string withMarks = older;
+    std::string withMarks = OlderText(game, 1);
     withMarks.replace(withMarks.find("\nundo "), 0, "\nmarks " + std::string(243, '0'));
     EXPECT_FALSE(GameFromSavedText(withMarks).has_value());
-    const std::string newer = SavedGameText(game);
-    std::string oldTokens = newer;
+    std::string oldTokens = OlderText(game, 2);
     for (std::size_t at; (at = oldTokens.find(":000 ")) != std::string::npos;) oldTokens.erase(at, 4);
     EXPECT_FALSE(GameFromSavedText(oldTokens).has_value()) << "tokens of the first version in the second";
 }
@@ -151,6 +203,12 @@ TEST(SudokuSave, AFileWrittenIsReadBackAndReplacedWhole) {
 
 TEST(SudokuSave, AFileThatIsNotWholeIsIgnored) {
     const std::string good = SavedGameText(PlayedGame());
+    SudokuGame solved = PlayedGame(0, false);
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r)
+            if (!solved.IsGiven(c, r)) solved.Enter(c, r, solved.Solution()[c][r]);
+    const std::string solvedText = SavedGameText(solved);
+    const std::string solvedGame = solvedText.substr(solvedText.find("\nlevel ") + 1);
     ASSERT_TRUE(GameFromSavedText(good).has_value());
     const std::string givens = Item(good, "givens");
     const int steps = std::stoi(Item(good, "undo"));
@@ -170,7 +228,13 @@ TEST(SudokuSave, AFileThatIsNotWholeIsIgnored) {
         {"truncated", good.substr(0, good.size() / 2)},
         {"cut in the undo lines", good.substr(0, good.rfind('\n', good.size() - 2) + 1)},
         {"older version", WithLine(good, "version", "version 0")},
-        {"newer version", WithLine(good, "version", "version 3")},
+        {"newer version", WithLine(good, "version", "version 4")},
+        {"an unknown origin", WithLine(good, "origin", "origin elsewhere")},
+        {"a time that is no number", WithLine(good, "time", "time 1s")},
+        {"redo lines missing", WithLine(good, "redo", "redo 2")},
+        // A second game of the level played.
+        {"two games of one level", good + good.substr(good.find("\nlevel ") + 1)},
+        {"a kept game that is solved", good + solvedGame},
         {"marks that are no octal digits", WithLine(good, "marks", "marks " + std::string(242, '0') + "8")},
         {"marks too short", WithLine(good, "marks", "marks 000")},
         {"digit outside 1..9", oneCell("entries", '0')},

@@ -97,7 +97,7 @@ TEST(SudokuStart, TheFirstPaintStartsTheGameAndLaterActivationsChangeNothing) {
     TForm1 form(folder.Data());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTRY_VERIFY_WITH_TIMEOUT(form.Activated, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Activated; }, 5000));
     const auto solution = form.Game.Solution();
     const auto mask = form.Game.Givens();
 

@@ -56,42 +56,78 @@ void SudokuGame::SetLevel(std::int32_t level) {
 void SudokuGame::NewPuzzle(WRandom& random) {
     ClearGrid(solution_);
     GeneratePuzzle(solution_, givens_, givenCount_, level_, random);
+    Begin(false);
+}
+
+bool SudokuGame::Import(const SudokuGrid& givens, const SudokuGrid& solution) {
+    if (!IsValidSolution(solution)) return false;
+    SudokuMask mask{};
+    for (std::size_t c = 0; c < 9; ++c)
+        for (std::size_t r = 0; r < 9; ++r) {
+            if (givens[c][r] == -1) continue;
+            if (givens[c][r] != solution[c][r]) return false;
+            mask[c][r] = 1;
+        }
+    solution_ = solution;
+    givens_ = mask;
+    Begin(true);
+    return true;
+}
+
+void SudokuGame::Begin(bool imported) {
+    imported_ = imported;
+    solutionSeen_ = false;
+    playedMilliseconds_ = 0;
     Restart();
 }
 
 void SudokuGame::Restart() {
     undoHistory_.clear();
+    redoHistory_.clear();
     position_.Marks = {};
     for (std::size_t c = 0; c < 9; ++c)
         for (std::size_t r = 0; r < 9; ++r) position_.Board[c][r] = givens_[c][r] == 1 ? solution_[c][r] : -1;
     shown_ = position_.Board;
+    solutionOnBoard_ = false;
 }
 
 bool SudokuGame::Restore(const SudokuGameRecord& record) {
-    if (record.Level < 0 || record.Level > 2 || !IsValidSolution(record.Solution)) return false;
+    if (record.Level < 0 || record.Level > 2 || record.PlayedMilliseconds < 0 || !IsValidSolution(record.Solution))
+        return false;
     std::int32_t givens = 0;
     for (const auto& column : record.Givens)
         for (const std::uint8_t given : column) {
             if (given > 1) return false;
             givens += given;
         }
-    if (givens != GivenCountFor(record.Level, givenCount_)) return false;
+    // The game's own puzzles have the level's number of givens; one the player brought has
+    // exactly one solution, which is this.
+    if (record.Imported ? CountSolutions(record.Solution, record.Givens) != 1
+                        : givens != GivenCountFor(record.Level, givenCount_))
+        return false;
     if (!KeepsGivens(record.Position, record.Solution, record.Givens) ||
         !ShowsWhatPlayMakes(record.Shown, record.Position.Board, record.Solution))
         return false;
-    if (record.UndoHistory.size() > MaxUndoSteps) return false;
-    for (const SudokuPosition& step : record.UndoHistory)
-        if (!KeepsGivens(step, record.Solution, record.Givens)) return false;
+    if (record.UndoHistory.size() + record.RedoHistory.size() > MaxUndoSteps) return false;
+    for (const auto* history : {&record.UndoHistory, &record.RedoHistory})
+        for (const SudokuPosition& step : *history)
+            if (!KeepsGivens(step, record.Solution, record.Givens)) return false;
     SetLevel(record.Level);
+    imported_ = record.Imported;
+    playedMilliseconds_ = record.PlayedMilliseconds;
+    solutionSeen_ = record.SolutionSeen;
     solution_ = record.Solution;
     givens_ = record.Givens;
     position_ = record.Position;
     shown_ = record.Shown;
+    solutionOnBoard_ = record.Shown != record.Position.Board;
     undoHistory_ = record.UndoHistory;
+    redoHistory_ = record.RedoHistory;
     return true;
 }
 
 void SudokuGame::PushStep() {
+    EndRedo();
     if (undoHistory_.size() == MaxUndoSteps) undoHistory_.erase(undoHistory_.begin());
     undoHistory_.push_back(position_);
 }
@@ -125,25 +161,44 @@ bool SudokuGame::ClearMarks(std::int32_t column, std::int32_t row) {
 
 void SudokuGame::Clear(std::int32_t column, std::int32_t row) {
     if (!OnBoard(column, row) || IsGiven(column, row)) return;
+    EndRedo();
     position_.Board[column][row] = -1;
     shown_[column][row] = -1;
 }
 
 bool SudokuGame::Undo() {
     if (undoHistory_.empty()) return false;
+    redoHistory_.push_back(position_);
     position_ = undoHistory_.back();
     undoHistory_.pop_back();
     ShowBoard();
     return true;
 }
 
+bool SudokuGame::Redo() {
+    if (redoHistory_.empty()) return false;
+    undoHistory_.push_back(position_);
+    position_ = redoHistory_.back();
+    redoHistory_.pop_back();
+    ShowBoard();
+    return true;
+}
+
+void SudokuGame::AddPlayedTime(std::int64_t milliseconds) {
+    if (milliseconds > 0) playedMilliseconds_ += milliseconds;
+}
+
 void SudokuGame::ShowBoard() {
+    solutionOnBoard_ = false;
     for (std::size_t c = 0; c < 9; ++c)
         for (std::size_t r = 0; r < 9; ++r)
             shown_[c][r] = givens_[c][r] == 1 ? solution_[c][r] : position_.Board[c][r];
 }
 
-void SudokuGame::ShowSolution() { shown_ = solution_; }
+void SudokuGame::ShowSolution() {
+    shown_ = solution_;
+    solutionSeen_ = solutionOnBoard_ = true;
+}
 
 bool SudokuGame::IsGiven(std::int32_t column, std::int32_t row) const {
     return OnBoard(column, row) && givens_[column][row] == 1;

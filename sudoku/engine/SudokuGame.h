@@ -12,8 +12,13 @@
 // of the marks of every cell in the same row, column and block, in the same undo step; a
 // mark set or taken away is an undo step of its own. Marks never count for the solved test.
 //
-// The undo history keeps the newest MaxUndoSteps steps, far more than a puzzle takes, so that a
-// game stays small in memory and on disk whatever is played or read.
+// What undo took back can be redone, step by step, until the next move (an entry, a mark, a
+// clear); a restart and a new puzzle forget it. The undo and redo histories together keep the
+// newest MaxUndoSteps steps, far more than a puzzle takes, so that a game stays small in memory
+// and on disk whatever is played or read.
+//
+// A puzzle is the game's own, made for its level, or one the player brought (Import): any
+// number of givens with exactly one solution, played at the level it was brought in.
 
 #include <array>
 #include <cstdint>
@@ -39,11 +44,15 @@ struct SudokuPosition {
 // A game as a saved file holds it, for SudokuGame::Restore.
 struct SudokuGameRecord {
     std::int32_t Level = 1;
+    bool Imported = false;
+    std::int64_t PlayedMilliseconds = 0;
+    bool SolutionSeen = false;
     SudokuGrid Solution{};
     SudokuMask Givens{};
     SudokuPosition Position;
     SudokuGrid Shown{};
     std::vector<SudokuPosition> UndoHistory;  // the newest last
+    std::vector<SudokuPosition> RedoHistory;  // the next redo last
 };
 
 class SudokuGame {
@@ -60,6 +69,10 @@ public:
 
     // A new puzzle of the level, from its start (as Restart).
     void NewPuzzle(WRandom& random);
+    // A puzzle the player brought, played at the level: its givens (digits 1..9, -1 elsewhere)
+    // and their one solution. False, and nothing changes, when the solution is no complete
+    // grid that keeps the givens.
+    bool Import(const SudokuGrid& givens, const SudokuGrid& solution);
     // The puzzle from its start: the givens alone, no entries, no marks, no undo history,
     // the player's board shown.
     void Restart();
@@ -85,8 +98,15 @@ public:
     // player's board; false when there is none.
     bool Undo();
     bool CanUndo() const { return !undoHistory_.empty(); }
+    // Takes the last undone step again and shows the player's board; false when there is none.
+    bool Redo();
+    bool CanRedo() const { return !redoHistory_.empty(); }
     // Shows the solution; the player's board stays as it is underneath.
     void ShowSolution();
+
+    // The time spent on the puzzle, as the window counts it.
+    void AddPlayedTime(std::int64_t milliseconds);
+    std::int64_t PlayedMilliseconds() const { return playedMilliseconds_; }
 
     // The puzzle and the player's game as they stand.
     const SudokuGrid& Solution() const { return solution_; }
@@ -94,6 +114,14 @@ public:
     const SudokuPosition& Position() const { return position_; }
     const SudokuGrid& ShownGrid() const { return shown_; }
     const std::vector<SudokuPosition>& UndoHistory() const { return undoHistory_; }
+    const std::vector<SudokuPosition>& RedoHistory() const { return redoHistory_; }
+    // Whether a puzzle is on the board, and whether the player brought it.
+    bool HasPuzzle() const { return solution_[0][0] >= 1; }
+    bool Imported() const { return imported_; }
+    // Whether the solution was shown since the puzzle began, and whether the board shows it
+    // now (until an undo, a redo, a restart or a new puzzle shows the player's board again).
+    bool SolutionSeen() const { return solutionSeen_; }
+    bool SolutionOnBoard() const { return solutionOnBoard_; }
 
     bool IsGiven(std::int32_t column, std::int32_t row) const;
     // The player's digit in a cell (a given's too), -1 for none.
@@ -104,8 +132,12 @@ public:
     bool Solved() const { return IsSolved(position_.Board, givens_, solution_); }
 
 private:
-    // Keeps the position before a move as its undo step.
+    // Keeps the position before a move as its undo step; the redo history goes.
     void PushStep();
+    // A move that takes no step (a clear) also ends what could be redone.
+    void EndRedo() { redoHistory_.clear(); }
+    // A puzzle begins: nothing played, nothing seen, then Restart.
+    void Begin(bool imported);
     // Shows the player's board: givens from the solution, the rest as the player has it.
     void ShowBoard();
 
@@ -116,6 +148,11 @@ private:
     SudokuPosition position_;
     SudokuGrid shown_{};
     std::vector<SudokuPosition> undoHistory_;
+    std::vector<SudokuPosition> redoHistory_;
+    bool imported_ = false;
+    bool solutionSeen_ = false;
+    bool solutionOnBoard_ = false;
+    std::int64_t playedMilliseconds_ = 0;
 };
 
 }  // namespace vum

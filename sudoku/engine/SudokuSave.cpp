@@ -11,8 +11,9 @@ namespace vum {
 namespace {
 
 constexpr std::string_view Heading = "VumSudoku saved game";
-constexpr int Version = 2;
-// The first version, without marks, is still read.
+constexpr int Version = 3;
+// The earlier versions still read: one game, without redo; the first without marks.
+constexpr int VersionWithoutRedo = 2;
 constexpr int VersionWithoutMarks = 1;
 // Far beyond any game a player makes (a thousand steps take some 10 KB); a larger file is
 // not ours.
@@ -51,19 +52,20 @@ std::optional<std::uint16_t> MarksValue(std::string_view text) {
     return marks;
 }
 
-// The differences of position `before` from position `after`, as undo tokens.
-std::string UndoLine(const SudokuPosition& before, const SudokuPosition& after) {
+// The cells in which position `to` differs from position `from`, with their content in `to`,
+// as history tokens.
+std::string ChangeLine(const SudokuPosition& to, const SudokuPosition& from) {
     std::string line;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c)
-            if (before.Board[c][r] != after.Board[c][r] || before.Marks[c][r] != after.Marks[c][r]) {
+            if (to.Board[c][r] != from.Board[c][r] || to.Marks[c][r] != from.Marks[c][r]) {
                 if (!line.empty()) line += ' ';
                 line += static_cast<char>('0' + c);
                 line += static_cast<char>('0' + r);
                 line += ':';
-                line += DigitChar(before.Board[c][r]);
+                line += DigitChar(to.Board[c][r]);
                 line += ':';
-                AppendMarks(line, before.Marks[c][r]);
+                AppendMarks(line, to.Marks[c][r]);
             }
     return line;
 }
@@ -100,13 +102,16 @@ private:
     std::size_t position_ = 0;
 };
 
-std::optional<std::int32_t> Number(std::optional<std::string_view> text) {
+template <typename Integer>
+std::optional<Integer> Decimal(std::optional<std::string_view> text) {
     if (!text || text->empty()) return std::nullopt;
-    std::int32_t value = 0;
+    Integer value = 0;
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
     if (error != std::errc() || end != text->data() + text->size()) return std::nullopt;
     return value;
 }
+std::optional<std::int32_t> Number(std::optional<std::string_view> text) { return Decimal<std::int32_t>(text); }
+std::optional<std::int64_t> Number64(std::optional<std::string_view> text) { return Decimal<std::int64_t>(text); }
 
 // A grid line of digits and dots into grid; false for any other character or length.
 bool ReadBoard(std::optional<std::string_view> text, SudokuGrid& grid, bool dotsAllowed) {
@@ -139,9 +144,9 @@ bool ReadMarks(std::optional<std::string_view> text, SudokuMarks& marks) {
     return true;
 }
 
-// Applies an undo line to the position, which becomes the one before that step. Tokens of a
-// file without marks have none.
-bool ApplyUndoLine(std::string_view line, bool withMarks, SudokuPosition& position) {
+// Applies a history line to the position, which becomes the one of that step. Tokens of a file
+// without marks have none.
+bool ApplyChangeLine(std::string_view line, bool withMarks, SudokuPosition& position) {
     if (line.empty()) return true;
     const std::size_t tokenSize = withMarks ? 8 : 4;
     std::size_t start = 0;
@@ -165,13 +170,11 @@ bool ApplyUndoLine(std::string_view line, bool withMarks, SudokuPosition& positi
     return true;
 }
 
-}  // namespace
-
-std::string SavedGameText(const SudokuGame& game) {
-    std::string text;
-    text += Heading;
-    text += "\nversion " + std::to_string(Version);
+void AppendGame(std::string& text, const SudokuGame& game) {
     text += "\nlevel " + std::to_string(game.Level());
+    text += game.Imported() ? "\norigin imported" : "\norigin made";
+    text += "\ntime " + std::to_string(game.PlayedMilliseconds());
+    text += game.SolutionSeen() ? "\nseen 1" : "\nseen 0";
     text += "\nsolution " + GridLine(game.Solution(), DigitChar);
     text += "\ngivens " + GridLine(game.Givens(), [](std::uint8_t given) { return given == 1 ? '1' : '0'; });
     text += "\nentries " + GridLine(game.Position().Board, DigitChar);
@@ -179,57 +182,124 @@ std::string SavedGameText(const SudokuGame& game) {
     text += "\nmarks ";
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c) AppendMarks(text, game.Position().Marks[c][r]);
-    const std::vector<SudokuPosition>& history = game.UndoHistory();
-    text += "\nundo " + std::to_string(history.size()) + '\n';
-    const SudokuPosition* after = &game.Position();
-    for (auto before = history.rbegin(); before != history.rend(); ++before) {
-        text += UndoLine(*before, *after) + '\n';
-        after = &*before;
+    // Both histories from the position outwards, each line a step further.
+    for (const auto& [name, history] : {std::pair{"undo", &game.UndoHistory()}, std::pair{"redo", &game.RedoHistory()}}) {
+        text += "\n";
+        text += name;
+        text += " " + std::to_string(history->size());
+        const SudokuPosition* from = &game.Position();
+        for (auto step = history->rbegin(); step != history->rend(); ++step) {
+            text += '\n' + ChangeLine(*step, *from);
+            from = &*step;
+        }
     }
-    return text;
 }
 
-std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
-    Lines lines(text);
-    if (lines.Next() != Heading) return std::nullopt;
-    const auto version = Number(lines.Item("version"));
-    if (version != Version && version != VersionWithoutMarks) return std::nullopt;
-    const bool withMarks = version == Version;
+// Reads a history of the position outwards: its count, then a line a step. nullopt for a
+// count beyond what a game keeps (refused before anything is built) or a line of another form.
+std::optional<std::vector<SudokuPosition>> ReadHistory(Lines& lines, std::string_view name, bool withMarks,
+                                                       const SudokuPosition& position) {
+    const auto steps = Number(lines.Item(name));
+    if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > SudokuGame::MaxUndoSteps) return std::nullopt;
+    std::vector<SudokuPosition> history(static_cast<std::size_t>(*steps));
+    SudokuPosition step = position;
+    for (auto at = history.rbegin(); at != history.rend(); ++at) {
+        const auto line = lines.Next();
+        if (!line || !ApplyChangeLine(*line, withMarks, step)) return std::nullopt;
+        *at = step;
+    }
+    return history;
+}
+
+// The game of the next lines, in the form of version; nullopt for anything else.
+std::optional<SudokuGame> ReadGame(Lines& lines, std::int32_t version) {
     const auto level = Number(lines.Item("level"));
     if (!level) return std::nullopt;
-
     SudokuGameRecord record;
     record.Level = *level;
+    if (version >= Version) {
+        const auto origin = lines.Item("origin");
+        const auto time = Number64(lines.Item("time"));
+        const auto seen = lines.Item("seen");
+        if ((origin != "made" && origin != "imported") || !time || (seen != "0" && seen != "1")) return std::nullopt;
+        record.Imported = origin == "imported";
+        record.PlayedMilliseconds = *time;
+        record.SolutionSeen = seen == "1";
+    }
+    const bool withMarks = version != VersionWithoutMarks;
     if (!ReadBoard(lines.Item("solution"), record.Solution, false) || !ReadGivens(lines.Item("givens"), record.Givens) ||
         !ReadBoard(lines.Item("entries"), record.Position.Board, true) ||
         !ReadBoard(lines.Item("shown"), record.Shown, true))
         return std::nullopt;
     if (withMarks && !ReadMarks(lines.Item("marks"), record.Position.Marks)) return std::nullopt;
-
-    // A history longer than a game keeps is no game's: refused before anything is built.
-    const auto steps = Number(lines.Item("undo"));
-    if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > SudokuGame::MaxUndoSteps) return std::nullopt;
-    record.UndoHistory.resize(static_cast<std::size_t>(*steps));
-    SudokuPosition position = record.Position;
-    for (auto step = record.UndoHistory.rbegin(); step != record.UndoHistory.rend(); ++step) {
-        const auto line = lines.Next();
-        if (!line || !ApplyUndoLine(*line, withMarks, position)) return std::nullopt;
-        *step = position;
+    auto undo = ReadHistory(lines, "undo", withMarks, record.Position);
+    if (!undo) return std::nullopt;
+    record.UndoHistory = std::move(*undo);
+    if (version >= Version) {
+        auto redo = ReadHistory(lines, "redo", withMarks, record.Position);
+        if (!redo) return std::nullopt;
+        record.RedoHistory = std::move(*redo);
     }
-    if (!lines.AtEnd()) return std::nullopt;
     SudokuGame game;
     if (!game.Restore(record)) return std::nullopt;
     return game;
 }
 
+}  // namespace
+
+std::string SavedGamesText(const SudokuGame& playing, const SudokuKeptGames& kept) {
+    std::string text(Heading);
+    text += "\nversion " + std::to_string(Version);
+    AppendGame(text, playing);
+    for (std::int32_t level = 0; level < SudokuKeptGames::Levels; ++level)
+        if (const auto& game = kept.Of(level); game && level != playing.Level()) AppendGame(text, *game);
+    return text + '\n';
+}
+
+std::optional<SudokuSavedGames> SavedGamesFromText(std::string_view text) {
+    Lines lines(text);
+    if (lines.Next() != Heading) return std::nullopt;
+    const auto version = Number(lines.Item("version"));
+    if (version != Version && version != VersionWithoutRedo && version != VersionWithoutMarks) return std::nullopt;
+    auto playing = ReadGame(lines, *version);
+    if (!playing) return std::nullopt;
+    SudokuSavedGames games{std::move(*playing), {}};
+    // The kept games follow, one a level, none of the level played; only this version has them.
+    while (!lines.AtEnd()) {
+        auto kept = version == Version ? ReadGame(lines, *version) : std::nullopt;
+        if (!kept || kept->Level() == games.Playing.Level() || games.Kept.Of(kept->Level()) ||
+            !games.Kept.Keep(*kept))
+            return std::nullopt;
+    }
+    return games;
+}
+
+std::string SavedGameText(const SudokuGame& game) { return SavedGamesText(game, {}); }
+
+std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
+    auto games = SavedGamesFromText(text);
+    if (!games) return std::nullopt;
+    return std::move(games->Playing);
+}
+
+bool WriteSavedGames(const std::string& path, const SudokuGame& playing, const SudokuKeptGames& kept) {
+    return ReplaceFileAtomically(path, SavedGamesText(playing, kept));
+}
+
+std::optional<SudokuSavedGames> ReadSavedGames(const std::string& path) {
+    const FileHead file = ReadFileHead(path, MaxFileSize);
+    if (file.status != FileHead::Read || file.truncated) return std::nullopt;
+    return SavedGamesFromText(file.content);
+}
+
 bool WriteSavedGame(const std::string& path, const SudokuGame& game) {
-    return ReplaceFileAtomically(path, SavedGameText(game));
+    return WriteSavedGames(path, game, {});
 }
 
 std::optional<SudokuGame> ReadSavedGame(const std::string& path) {
-    const FileHead file = ReadFileHead(path, MaxFileSize);
-    if (file.status != FileHead::Read || file.truncated) return std::nullopt;
-    return GameFromSavedText(file.content);
+    auto games = ReadSavedGames(path);
+    if (!games) return std::nullopt;
+    return std::move(games->Playing);
 }
 
 }  // namespace vum
