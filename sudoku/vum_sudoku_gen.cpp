@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -239,8 +240,9 @@ int main(int argc, char** argv) {
                 }
             }
             // Every puzzle the generator makes is one the solver finishes.
+            const std::optional<SudokuTechnique> hardest = HardestTechnique(Solve(SudokuCandidates(board)));
             line += ' ';
-            line += TechniqueId(*HardestTechnique(Solve(SudokuCandidates(board))));
+            line += hardest ? TechniqueId(*hardest) : std::string_view("stuck");
         }
         line += '\n';
         if (std::fputs(line.c_str(), stdout) == EOF) break;
