@@ -115,7 +115,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     QApplication::setApplicationName(AppTitle);
     setWindowTitle(QApplication::applicationName());
 
-    DataFolder = QString::fromStdString(programFolder) + QStringLiteral("VumColor");
+    DataFolder = FromPath(programFolder) + QStringLiteral("VumColor");
     MakeFolders(ToPath(DataFolder));  // a folder that cannot be made only loses the files
     IniPath = DataFolder + QStringLiteral("/VumColor.ini");
 
