@@ -3,6 +3,7 @@
 
 #include "common/CommandLine.h"
 #include "gui/Fonts.h"
+#include "gui/SingleCopy.h"
 #include "gui/VumApplication.h"
 #include "squares/SquaresLook.h"
 #include "squares/Unit1.h"
@@ -29,6 +30,10 @@ constexpr CommandLineText CommandLine{
 int main(int argc, char** argv) {
     // Answered before any window system is asked for: no display is needed, no file touched.
     if (const auto status = AnswerCommandLine(argc, argv, CommandLine)) return *status;
+    // A copy already playing with these files is brought to the front instead.
+    const std::string dataFolder = GameDataFolder("VumSquare");
+    SingleCopy copy(dataFolder, "VumSquare");
+    if (const auto status = copy.EndStatus()) return *status;
     // The level dialog waits for the fonts and for its pictures: both are under way while the
     // application object and the windows are made. (Painting a picture needs the application
     // object.)
@@ -36,8 +41,9 @@ int main(int argc, char** argv) {
     VumApplication app(argc, argv, QStringLiteral("ВУМ квадратики"));
     const std::jthread pictures = PreparePictures({QStringLiteral("level_pacifier"), QStringLiteral("level_bottle"),
                                                    QStringLiteral("level_beer"), QStringLiteral("close_cross")});
-    return app.Run([]() -> std::unique_ptr<QWidget> {
-        auto Form1 = std::make_unique<TForm1>();
+    copy.AnswerLaterCopies();
+    return app.Run([&dataFolder]() -> std::unique_ptr<QWidget> {
+        auto Form1 = std::make_unique<TForm1>(dataFolder);
         // The level dialog, inside construction, was cancelled: no game, nothing written.
         if (Form1->Terminated()) return nullptr;
         Form1->show();
