@@ -23,7 +23,8 @@ constexpr CommandLineText CommandLine{
     "in the level dialog the left and right arrows choose, Enter confirms, Esc ends.\n"
     "Files: the folder VumColor (VumColor.ini, VumColor1.dat to VumColor3.dat), beside the program\n"
     "when its folder can be written, otherwise in $XDG_DATA_HOME/VumSquare/ (by default\n"
-    "~/.local/share/VumSquare/). See VumSquare(6).\n"};
+    "~/.local/share/VumSquare/). A copy started while another one plays with the same files\n"
+    "brings that one's window to the front and ends. See VumSquare(6).\n"};
 
 }  // namespace
 

@@ -20,7 +20,8 @@ constexpr CommandLineText CommandLine{
     "Escape closes it; a right click on a digit sets its mark.\n"
     "Files: VumSudoku.ini, VumSudoku.dat and VumSudoku.sav (the puzzle being played), beside the\n"
     "program when its folder can be written, otherwise in $XDG_DATA_HOME/VumSudoku/ (by default\n"
-    "~/.local/share/VumSudoku/). See VumSudoku(6).\n"};
+    "~/.local/share/VumSudoku/). A copy started while another one plays with the same files\n"
+    "brings that one's window to the front and ends. See VumSudoku(6).\n"};
 
 }  // namespace
 
