@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
+#include <QWidget>
+#include <QWindow>
 #include <stdexcept>
 
 #include "common/Cp1251.h"
+#include "gui/FixedSizeWindow.h"
 #include "gui/GameTimer.h"
 #include "gui/Seams.h"
 #include "gui/Text.h"
@@ -93,4 +96,23 @@ TEST(Text, PathsCrossAsTheirBytes) {
         EXPECT_EQ(ToPath(FromPath(path)), path) << byte;
         EXPECT_EQ(ToPath(FromPath(path) + QStringLiteral("/VumColor")), path + "/VumColor") << byte;
     }
+}
+
+// Where the window system reports a fixed-size window maximised or full screen (an X11 window
+// manager does so), the window asks to be normal again and keeps its size.
+TEST(FixedSizeWindow, AMaximisedOrFullScreenWindowIsNormalAgainAtItsSize) {
+    QWidget window;
+    window.setFixedSize(300, 200);
+    KeepNormalState(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+        window.setWindowState(state);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.windowState(), Qt::WindowNoState) << state;
+        EXPECT_EQ(window.size(), QSize(300, 200)) << state;
+    }
+    // Another size given without a state: put back.
+    window.windowHandle()->resize(500, 400);
+    QTRY_COMPARE(window.size(), QSize(300, 200));
 }
