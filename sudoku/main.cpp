@@ -15,13 +15,18 @@ constexpr CommandLineText CommandLine{
     "It takes no arguments but these:\n"
     "  -h, --help   print this help and exit\n"
     "  --version    print the version and exit\n"
-    "Keys: Enter closes the window; the arrow keys move the selection; Ctrl+Z undoes. In the digit\n"
-    "picker: 1-9 enter a digit, 0 or Delete empty the cell, Ctrl+1-9 set or take away a pencil mark,\n"
-    "Escape closes it; a right click on a digit sets its mark.\n"
-    "Files: VumSudoku.ini, VumSudoku.dat and VumSudoku.sav (the puzzle being played), beside the\n"
-    "program when its folder can be written, otherwise in $XDG_DATA_HOME/VumSudoku/ (by default\n"
-    "~/.local/share/VumSudoku/). A copy started while another one plays with the same files\n"
-    "brings that one's window to the front and ends. See VumSudoku(6).\n"};
+    "Keys: Enter closes the window. Ctrl+N new game, F5 start the puzzle again, Ctrl+Z undo,\n"
+    "Ctrl+Shift+Z or Ctrl+Y redo, F9 show the solution, Alt+1 Alt+2 Alt+3 the levels, Ctrl+C\n"
+    "copy the puzzle as text, Ctrl+V paste one, Ctrl+T the puzzle's time in the title on or off,\n"
+    "F10 the statistics of the levels. The arrow keys move the cursor; Space opens the\n"
+    "digit picker of its cell. On the board and in the picker: 1-9 enter a digit, 0 or Delete\n"
+    "empty the cell, Ctrl+1-9 set or take away a pencil mark, Escape closes the picker; a right\n"
+    "click on a digit in the picker sets its mark.\n"
+    "Files: VumSudoku.ini, VumSudoku.dat, VumSudoku.sav (the puzzles being played) and\n"
+    "VumSudoku.stat (the statistics), beside the program when its folder can be written,\n"
+    "otherwise in $XDG_DATA_HOME/VumSudoku/ (by default ~/.local/share/VumSudoku/). A copy\n"
+    "started while another one plays with the same files brings that one's window to the front\n"
+    "and ends. See VumSudoku(6).\n"};
 
 }  // namespace
 
