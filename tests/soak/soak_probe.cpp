@@ -1,6 +1,7 @@
 // Helper of the soak test (tests/soak/soak.sh). It judges the record and settings files by
-// their layouts, without the code that wrote them; the Sudoku's saved game it reads with the
-// engine's own reader, the one authority on that format: a file the game wrote must read back.
+// their layouts, without the code that wrote them; the Sudoku's saved game and statistics it
+// reads with the engine's own readers, the one authority on those formats: a file the game
+// wrote must read back.
 //
 //   soak_probe ping <window-id> <milliseconds>
 //       Sends the window a _NET_WM_PING, as a window manager does, and waits for the
@@ -13,8 +14,8 @@
 //       Checks the files a game keeps in its folder: the record files have their sizes
 //       and decode to well-formed records (counters: digits then blanks; tables: a
 //       number then blanks, scores best first), the settings files are INI text with the
-//       keys in range, the saved game reads back, and no temporary file of the safe writer
-//       is left. With an earlier folder (a copy of the same files taken at an earlier check)
+//       keys in range, the Sudoku's saved game and statistics read back, and no temporary
+//       file of the safe writer is left. With an earlier folder (a copy of the same files taken at an earlier check)
 //       it also checks that no record was lost since: no counter went down, and no table
 //       place holds a lower score than before. Prints one line per damaged file ("damaged:")
 //       and per file that lost records ("lost:"); the exit status is their number. Files it
@@ -35,6 +36,7 @@
 #include <vector>
 
 #include "sudoku/engine/SudokuSave.h"
+#include "sudoku/engine/SudokuStatistics.h"
 
 namespace {
 
@@ -209,12 +211,16 @@ void CompareRecords(const std::string& path, const std::vector<long long>& now, 
                                   std::to_string(earlier[i]));
 }
 
-// The saved game of a game that keeps one: the Sudoku's must read back with the engine's
-// reader. (The squares game keeps no saved run yet; its check belongs here once it does.)
-void CheckSavedGame(const std::string& game, const std::string& folder) {
+// The files of the game's own formats: the Sudoku's saved game and statistics must read back
+// with the engine's readers. (The squares game keeps no saved run yet; its check belongs
+// here once it does.)
+void CheckOwnFormats(const std::string& game, const std::string& folder) {
     if (game != "sudoku") return;
-    const std::string path = folder + "/" + vum::SavedGameName;
-    if (Exists(path) && !vum::ReadSavedGame(path)) Damaged(path, "the saved game does not read back");
+    const std::string saved = folder + "/" + vum::SavedGameName;
+    if (Exists(saved) && !vum::ReadSavedGame(saved)) Damaged(saved, "the saved game does not read back");
+    const std::string statistics = folder + "/" + vum::StatisticsName;
+    if (Exists(statistics) && !vum::SudokuStatistics::FromText(ReadAll(statistics)))
+        Damaged(statistics, "the statistics do not read back");
 }
 
 // INI text: blank lines, comments, [section] headers and key=value lines. Returns the
@@ -291,7 +297,7 @@ int Check(const std::string& game, const std::string& folder, const std::string&
         std::fprintf(stderr, "soak_probe: unknown game %s\n", game.c_str());
         return 100;
     }
-    CheckSavedGame(game, folder);
+    CheckOwnFormats(game, folder);
     return g_damaged + g_lost;
 }
 
