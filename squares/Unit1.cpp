@@ -12,6 +12,7 @@
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
 #include "gui/Dialogs.h"
+#include "gui/FixedSizeWindow.h"
 #include "gui/Fonts.h"
 #include "gui/GameTimer.h"
 #include "gui/GlyphButton.h"
@@ -54,6 +55,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(493, 605);
+    KeepNormalState(*this);  // also where the window system offers to maximise it
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
 
     GamePanel1 = new BevelPanel(this, "GamePanel1", QRect(0, 0, 305, 604), system_colours::ButtonFace, Bevel::Raised,
@@ -115,7 +117,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     QApplication::setApplicationName(AppTitle);
     setWindowTitle(QApplication::applicationName());
 
-    DataFolder = QString::fromStdString(programFolder) + QStringLiteral("VumColor");
+    DataFolder = FromPath(programFolder) + QStringLiteral("VumColor");
     MakeFolders(ToPath(DataFolder));  // a folder that cannot be made only loses the files
     IniPath = DataFolder + QStringLiteral("/VumColor.ini");
 

@@ -3,6 +3,7 @@
 
 #include "common/CommandLine.h"
 #include "gui/Fonts.h"
+#include "gui/SingleCopy.h"
 #include "gui/VumApplication.h"
 #include "squares/SquaresLook.h"
 #include "squares/Unit1.h"
@@ -22,13 +23,18 @@ constexpr CommandLineText CommandLine{
     "in the level dialog the left and right arrows choose, Enter confirms, Esc ends.\n"
     "Files: the folder VumColor (VumColor.ini, VumColor1.dat to VumColor3.dat), beside the program\n"
     "when its folder can be written, otherwise in $XDG_DATA_HOME/VumSquare/ (by default\n"
-    "~/.local/share/VumSquare/). See VumSquare(6).\n"};
+    "~/.local/share/VumSquare/). A copy started while another one plays with the same files\n"
+    "brings that one's window to the front and ends. See VumSquare(6).\n"};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     // Answered before any window system is asked for: no display is needed, no file touched.
     if (const auto status = AnswerCommandLine(argc, argv, CommandLine)) return *status;
+    // A copy already playing with these files is brought to the front instead.
+    const std::string dataFolder = GameDataFolder("VumSquare");
+    SingleCopy copy(dataFolder, "VumSquare");
+    if (const auto status = copy.EndStatus()) return *status;
     // The level dialog waits for the fonts and for its pictures: both are under way while the
     // application object and the windows are made. (Painting a picture needs the application
     // object.)
@@ -36,8 +42,9 @@ int main(int argc, char** argv) {
     VumApplication app(argc, argv, QStringLiteral("ВУМ квадратики"));
     const std::jthread pictures = PreparePictures({QStringLiteral("level_pacifier"), QStringLiteral("level_bottle"),
                                                    QStringLiteral("level_beer"), QStringLiteral("close_cross")});
-    return app.Run([]() -> std::unique_ptr<QWidget> {
-        auto Form1 = std::make_unique<TForm1>();
+    copy.AnswerLaterCopies();
+    return app.Run([&dataFolder]() -> std::unique_ptr<QWidget> {
+        auto Form1 = std::make_unique<TForm1>(dataFolder);
         // The level dialog, inside construction, was cancelled: no game, nothing written.
         if (Form1->Terminated()) return nullptr;
         Form1->show();

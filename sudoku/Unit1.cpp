@@ -19,6 +19,7 @@
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
 #include "gui/Dialogs.h"
+#include "gui/FixedSizeWindow.h"
 #include "gui/Fonts.h"
 #include "gui/GlyphButton.h"
 #include "gui/Keys.h"
@@ -100,6 +101,7 @@ TForm1::TForm1(const std::string& dataFolder)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Title);
     setFixedSize(ClientWidth, ClientHeight);
+    KeepNormalState(*this);  // also where the window system offers to maximise it
     // The background is painted by paintEvent, so the controls keep the system's palette.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(PixelFont(SansSerif, 13));
