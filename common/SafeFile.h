@@ -90,7 +90,6 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    bool Locked() const { return fd_ >= 0; }
     bool Busy() const { return busy_; }
 
 private:
