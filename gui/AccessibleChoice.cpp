@@ -139,12 +139,6 @@ void MakeAccessibleChoice(QWidget* widget, const QString& name, std::vector<Choi
                           std::function<int()> selected) {
     QAccessible::installFactory(MakeChoiceInterface);  // Qt keeps one of each factory
     new ChoiceModel(widget, name, std::move(items), std::move(selected));
-    // With a screen reader listening, Qt may have made the widget's plain interface as the
-    // widget was created; dropped, it is made again, as the list.
-    if (!QAccessible::isActive()) return;
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
-    if (made != nullptr && dynamic_cast<ChoiceInterface*>(made) == nullptr)
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 void AccessibleChoiceChanged(QWidget* widget) {

@@ -18,8 +18,9 @@ struct ChoiceItem {
     QRect area;  // where the component draws it, in the component's coordinates
 };
 
-// widget draws the items; selected tells which of them is selected. Call before widget's
-// window is first shown.
+// widget draws the items; selected tells which of them is selected. Call before a screen
+// reader may have asked for widget (before its window is first shown): Qt keeps the first
+// interface it makes for an object.
 void MakeAccessibleChoice(QWidget* widget, const QString& name, std::vector<ChoiceItem> items,
                           std::function<int()> selected);
 

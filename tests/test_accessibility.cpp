@@ -116,8 +116,7 @@ struct Choice {
 TEST(AccessibleChoice, IsAListOfItsItemsWithTheSelectedOneFocused) {
     SKIP_WITHOUT_ACCESSIBILITY();
     AccessibilityRecorder recorder;
-    // Made while a screen reader listens, as a player with one starts the game: Qt makes the
-    // widget's plain interface as the widget is created, and the list must still come out.
+    // Made while a screen reader listens, as for a player who starts the game with one.
     QWidget window;
     window.resize(300, 100);
     Choice choice(&window);
