@@ -25,8 +25,15 @@ void GlyphButton::SetFontColour(const QColor& colour) {
     update();
 }
 
+void GlyphButton::SetCornerMark(const QColor& colour) {
+    if (colour == cornerMark_) return;
+    cornerMark_ = colour;
+    update();
+}
+
 void GlyphButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (cornerMark_.isValid()) painter.fillRect(QRect(width() - 8, 3, 5, 5), cornerMark_);
     QRect inside = rect();
     const bool down = isDown() || isChecked();
     if (!flat_) {

@@ -26,6 +26,9 @@ public:
     bool Flat() const { return flat_; }
     void SetFontColour(const QColor& colour);
     QColor FontColour() const { return fontColour_; }
+    // A small square in the top right corner, in colour; an invalid colour shows none.
+    void SetCornerMark(const QColor& colour);
+    QColor CornerMark() const { return cornerMark_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +38,7 @@ private:
     QImage disabledGlyph_;
     bool flat_;
     QColor fontColour_ = Qt::black;
+    QColor cornerMark_;
 };
 
 }  // namespace vum

@@ -33,6 +33,7 @@ int VirtualKeyCode(const QKeyEvent& event) {
         case Qt::Key_Return:
         case Qt::Key_Enter: return vk::Return;
         case Qt::Key_Escape: return vk::Escape;
+        case Qt::Key_Space: return vk::Space;
         case Qt::Key_Left: return vk::Left;
         case Qt::Key_Up: return vk::Up;
         case Qt::Key_Right: return vk::Right;

@@ -10,6 +10,7 @@ namespace virtual_keys {
 constexpr int Back = 0x08;
 constexpr int Return = 0x0D;
 constexpr int Escape = 0x1B;
+constexpr int Space = 0x20;
 constexpr int Left = 0x25;
 constexpr int Up = 0x26;
 constexpr int Right = 0x27;
@@ -21,6 +22,7 @@ constexpr int Subtract = 0x6D;  // the keypad's minus
 constexpr int F1 = 0x70;
 constexpr int F3 = 0x72;
 constexpr int F5 = 0x74;
+constexpr int F9 = 0x78;
 constexpr int F10 = 0x79;
 constexpr int OemMinus = 0xBD;
 }  // namespace virtual_keys

@@ -5,18 +5,22 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "gui/HeldInput.h"
+
 namespace vum {
 
 Seams::QuestionHook Seams::question;
 Seams::ModalHook Seams::modal;
 Seams::WaitHook Seams::wait;
 Seams::ErrorHook Seams::error;
+Seams::MessageHook Seams::message;
 
 void Seams::Reset() {
     question = nullptr;
     modal = nullptr;
     wait = nullptr;
     error = nullptr;
+    message = nullptr;
 }
 
 QMessageBox::StandardButton Seams::Ask(QWidget* parent, const QString& caption, const QString& text) {
@@ -42,6 +46,24 @@ void Seams::Wait(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Seams::Tell(QWidget* parent, const QString& caption, const QString& text) {
+    if (message) {
+        message(parent, caption, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void Seams::WaitKeepingInput(int milliseconds, QWidget* window) {
+    if (wait) {
+        wait(milliseconds);
+        return;
+    }
+    WaitHoldingInput(milliseconds, window);
 }
 
 void Seams::ShowError(const QString& caption, const QString& text) {

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWindow>
 
 #include "gui/Fonts.h"
@@ -10,6 +11,7 @@
 #include "gui/Keys.h"
 #include "gui/Seams.h"
 #include "gui/WinLook.h"
+#include "sudoku/SudokuBoardGrid.h"
 #include "sudoku/SudokuLook.h"
 
 using namespace vum;
@@ -92,6 +94,36 @@ void TInputDigitalDialog1::PlaceBeside(const QRect& cellOnScreen, const QRect& s
     move(left, top);
 }
 
+TInputDigitalDialog1::Kind TInputDigitalDialog1::KindFor(WindowSystem system) {
+    return system == WindowSystem::X11 ? Kind::ToolWindow : Kind::Popup;
+}
+
+void TInputDigitalDialog1::PlaceBesideCell(const SudokuBoardGrid& board, int column, int row, WindowSystem system,
+                                           const WindowOriginQuery& windowOrigin) {
+    // A screen without a bottom, where the screen is unknown.
+    constexpr QRect Unbounded(0, 0, 1 << 20, 1 << 20);
+    const QWidget& window = *board.window();
+    const QRect cell = board.CellRect(column, row);
+    QRect cellOnScreen(board.mapToGlobal(cell.topLeft()), cell.size());
+    const QScreen* screen = window.screen();
+    QRect screenArea = screen != nullptr ? screen->geometry() : Unbounded;
+    int frameHeight = 0;
+    switch (system) {
+    case WindowSystem::X11:
+        // The picker's frame is not known before it is shown; the main window's is near it.
+        frameHeight = window.frameGeometry().height() - window.geometry().height();
+        break;
+    case WindowSystem::XWayland:
+        if (const std::optional<QPoint> origin = windowOrigin ? windowOrigin(window) : std::nullopt)
+            cellOnScreen.moveTopLeft(*origin + board.mapTo(&window, cell.topLeft()));
+        break;
+    case WindowSystem::Wayland:
+        screenArea = Unbounded;
+        break;
+    }
+    PlaceBeside(cellOnScreen, screenArea, frameHeight);
+}
+
 int TInputDigitalDialog1::exec() {
     if (kind_ != Kind::Popup) return QDialog::exec();
     setResult(QDialog::Rejected);
@@ -122,7 +154,8 @@ void TInputDigitalDialog1::SpeedButton1Click(GlyphButton* button) {
     DigitValue = button->text().toInt();
     button->SetFontColour(WinColour(sudoku_colours::EnteredDigit));
     button->repaint();
-    Seams::Wait(FlashMilliseconds);
+    // What the player types meanwhile goes to the board, or to the next picker, afterwards.
+    Seams::WaitKeepingInput(FlashMilliseconds, parentWidget());
     button->SetFontColour(WinColour(system_colours::Black));
     done(QDialog::Accepted);
 }
@@ -162,14 +195,13 @@ bool TInputDigitalDialog1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     const bool mark = shift.testFlag(Qt::ControlModifier);
     if (key == vk::Escape) {
         done(QDialog::Rejected);
-    } else if ((key > vk::Digit0 && key <= vk::Digit0 + 9) || (key > vk::Numpad0 && key <= vk::Numpad0 + 9)) {
-        GlyphButton* button = Buttons[static_cast<std::size_t>(key - (key >= vk::Numpad0 ? vk::Numpad0 : vk::Digit0) - 1)];
+    } else if (const int digit = DigitOfKey(key); digit > 0) {
+        GlyphButton* button = Buttons[static_cast<std::size_t>(digit - 1)];
         if (mark)
             SpeedButton1MarkClick(button);
         else
             SpeedButton1Click(button);
-    } else if (key == vk::Digit0 || key == vk::Numpad0 || key == vk::Delete || key == vk::Back ||
-               key == vk::OemMinus || key == vk::Subtract) {
+    } else if (digit == 0) {
         if (mark)
             SpeedButton10MarkClick();
         else
@@ -177,10 +209,28 @@ bool TInputDigitalDialog1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     } else if (key == vk::Left || key == vk::Up || key == vk::Right || key == vk::Down) {
         MoveKey = key;
         done(QDialog::Rejected);
+    } else if (IsWindowCommand && IsWindowCommand(key, shift)) {
+        CommandKey = {key, shift};
+        done(QDialog::Rejected);
     } else {
         return false;
     }
     return true;
+}
+
+int TInputDigitalDialog1::DigitOfKey(int key) {
+    namespace vk = virtual_keys;
+    if (key > vk::Digit0 && key <= vk::Digit0 + 9) return key - vk::Digit0;
+    if (key > vk::Numpad0 && key <= vk::Numpad0 + 9) return key - vk::Numpad0;
+    const bool clears = key == vk::Digit0 || key == vk::Numpad0 || key == vk::Delete || key == vk::Back ||
+                        key == vk::OemMinus || key == vk::Subtract;
+    return clears ? 0 : -1;
+}
+
+void TInputDigitalDialog1::ShowMarks(std::uint16_t marks) {
+    for (std::size_t digit = 1; digit <= 9; ++digit)
+        Buttons[digit - 1]->SetCornerMark((marks >> (digit - 1) & 1) != 0 ? WinColour(sudoku_colours::PickerMark)
+                                                                           : QColor());
 }
 
 void TInputDigitalDialog1::FormMouseDown() { done(QDialog::Rejected); }

@@ -33,16 +33,6 @@ void SudokuBoardGrid::MakeCanvas(qreal pixelRatio) {
     for (auto& column : invalid_) column.fill(true);
 }
 
-QString SudokuBoardGrid::Cell(int column, int row) const {
-    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount) return {};
-    return cells_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
-}
-
-void SudokuBoardGrid::SetCell(int column, int row, const QString& text) {
-    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount) return;
-    cells_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = text;
-    Invalidate(column, row);
-}
 
 void SudokuBoardGrid::SetCol(int column) { MoveCurrent(column, row_); }
 
@@ -58,10 +48,10 @@ void SudokuBoardGrid::MoveCurrent(int column, int row) {
         handler(column, row, canSelect);
     }
     if (!canSelect) return;
-    Invalidate(col_, row_);
+    InvalidateCell(col_, row_);
     col_ = column;
     row_ = row;
-    Invalidate(col_, row_);
+    InvalidateCell(col_, row_);
 }
 
 QRect SudokuBoardGrid::CellRect(int column, int row) const {
@@ -79,7 +69,8 @@ bool SudokuBoardGrid::MouseToCell(int x, int y, int& column, int& row) const {
     return true;
 }
 
-void SudokuBoardGrid::Invalidate(int column, int row) {
+void SudokuBoardGrid::InvalidateCell(int column, int row) {
+    if (column < 0 || column >= ColCount || row < 0 || row >= RowCount) return;
     invalid_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = true;
     update(CellRect(column, row));
 }
@@ -96,11 +87,7 @@ void SudokuBoardGrid::DrawInvalidCells() {
                 const DrawCellHandler handler = OnDrawCell;
                 handler(*this, c, r, cell, selected);
             } else {
-                const QString text = Cell(c, r);
                 FillRect(cell, selected ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base));
-                TextOut(cell.left() + (cell.width() - TextWidth(text)) / 2,
-                        cell.top() + (cell.height() - TextHeight(text)) / 2, text,
-                        selected ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::Text));
             }
         }
 }

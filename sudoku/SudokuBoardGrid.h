@@ -1,9 +1,9 @@
 #pragma once
-// SudokuBoardGrid: a 9 x 9 text grid whose cells the window draws itself. It keeps a canvas
-// (the kept bitmap) and only shows it; the cells on it are painted by the draw handler,
-// which the grid calls for cells it has to redraw (a changed text, a moved current cell,
-// Repaint) with the selection state of the cell, and which the window may also call
-// directly. Before the current cell moves, the grid asks the select handler whether the
+// SudokuBoardGrid: a 9 x 9 grid whose cells the window draws itself. It keeps a canvas (the
+// kept bitmap) and only shows it; the cells on it are painted by the draw handler, which the
+// grid calls for cells it has to redraw (a cell the window says has changed, a moved current
+// cell, Repaint) with the selection state of the cell, and which the window may also call
+// directly. The grid holds no content of its own: what a cell shows is the draw handler's. Before the current cell moves, the grid asks the select handler whether the
 // move may happen; the window can detach that handler while it moves the cell itself.
 //
 // A left press selects the cell under it, the current cell included, so that the handler
@@ -45,9 +45,8 @@ public:
     DrawCellHandler OnDrawCell;
     MouseDownHandler OnMouseDown;
 
-    QString Cell(int column, int row) const;
-    // Sets a cell's text; the cell is redrawn at the next paint.
-    void SetCell(int column, int row, const QString& text);
+    // The cell's content changed: it is redrawn at the next paint.
+    void InvalidateCell(int column, int row);
 
     // The current cell. Setting it asks the select handler first, as a move does.
     int Col() const { return col_; }
@@ -83,7 +82,6 @@ protected:
 private:
     // Moves the current cell if the select handler allows it.
     void MoveCurrent(int column, int row);
-    void Invalidate(int column, int row);
     void DrawInvalidCells();
     // Asks for a part of the canvas to be shown.
     void Show(const QRect& rect);
@@ -91,7 +89,6 @@ private:
     // cell to be drawn.
     void MakeCanvas(qreal pixelRatio);
 
-    std::array<std::array<QString, RowCount>, ColCount> cells_;
     std::array<std::array<bool, RowCount>, ColCount> invalid_{};
     int col_ = 0;
     int row_ = 0;

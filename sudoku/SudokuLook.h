@@ -19,11 +19,15 @@ constexpr std::uint32_t GivenDigit = 0x00000000;
 constexpr std::uint32_t EnteredDigit = 0x00FF0000;
 constexpr std::uint32_t HighlightedDigit = 0x00FFFFFF;
 constexpr std::uint32_t Picker = 0x00408000;
+// The small square on a picker button whose digit is a mark of the cell.
+constexpr std::uint32_t PickerMark = 0x00FFFFFF;
 constexpr std::uint32_t GridLine = 0x00C0C0C0;
 // Pencil marks: a dark grey that reads on both block colours and on the selected cell; the
 // marks of the selected cell's digit in the entries' blue.
 constexpr std::uint32_t Mark = 0x00505050;
 constexpr std::uint32_t EmphasisedMark = EnteredDigit;
+// The frame of the keyboard cursor.
+constexpr std::uint32_t Cursor = 0x00000000;
 }  // namespace sudoku_colours
 
 // A picture of the program's resources (":/sudoku/images/<name>.svg") at its natural size.

@@ -1,13 +1,13 @@
 #include "sudoku/Unit1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 #include <memory>
 #include <optional>
 
@@ -27,6 +27,7 @@
 #include "sudoku/SudokuBoardGrid.h"
 #include "sudoku/SudokuLook.h"
 #include "sudoku/Waitdialog.h"
+#include "sudoku/engine/SudokuPuzzleText.h"
 #include "sudoku/engine/SudokuSave.h"
 
 using namespace vum;
@@ -40,14 +41,8 @@ constexpr std::int32_t DefaultLevel = 1;
 
 const QString SansSerif = QStringLiteral("MS Sans Serif");
 
-// A cell's text read as a number: blanks trimmed, anything but a decimal number gives 0.
-int CellNumber(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : 0;
-}
-
-QString CellText(std::int32_t value) { return value < 0 ? QString() : QString::number(value); }
+// A digit of the board, 0 for an empty cell.
+int DigitOrZero(std::int32_t digit) { return digit >= 1 && digit <= 9 ? digit : 0; }
 
 GlyphButton* MakeButton(QWidget* parent, const char* name, int top, const QString& caption, const QString& picture,
                         const QString& disabledPicture = QString()) {
@@ -120,10 +115,7 @@ TForm1::TForm1(const std::string& dataFolder)
         MakeButton(this, "RestartGameButton1", 234, QStringLiteral("Начать заново"), QStringLiteral("restart"));
     SolutionGameButton1 =
         MakeButton(this, "SolutionGameButton1", 288, QStringLiteral("Решение"), QStringLiteral("solution"));
-    connect(NewFameButton1, &GlyphButton::clicked, this, &TForm1::NewFameButton1Click);
-    connect(CancelButton1, &GlyphButton::clicked, this, &TForm1::CancelButton1Click);
-    connect(RestartGameButton1, &GlyphButton::clicked, this, &TForm1::RestartGameButton1Click);
-    connect(SolutionGameButton1, &GlyphButton::clicked, this, &TForm1::SolutionGameButton1Click);
+    MakeCommands();
 
     Panel2 = new BevelPanel(this, "Panel2", {546, 0, 198, 338}, sudoku_colours::SidePanel, Bevel::Lowered);
     Contact = new ContactBlock(Panel2, ContactBlock::Placement::Sudoku);
@@ -145,6 +137,23 @@ TForm1::TForm1(const std::string& dataFolder)
 }
 
 TForm1::~TForm1() { WriteSavedGameNow(); }
+
+void TForm1::MakeCommands() {
+    namespace vk = virtual_keys;
+    constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+    const auto always = [] { return true; };
+    Commands.Add({{{'N', Ctrl}}, NewFameButton1, always, [this] { NewFameButton1Click(); }});
+    Commands.Add({{{vk::F5, {}}}, RestartGameButton1, always, [this] { RestartGameButton1Click(); }});
+    Commands.Add({{{'Z', Ctrl}}, CancelButton1, always, [this] { CancelButton1Click(); }});
+    Commands.Add({{{'Z', Ctrl | Qt::ShiftModifier}, {'Y', Ctrl}}, nullptr, [this] { return Game.CanRedo(); },
+                  [this] { Redo(); }});
+    Commands.Add({{{vk::F9, {}}}, SolutionGameButton1, always, [this] { SolutionGameButton1Click(); }});
+    for (int level = 0; level < ComboBox1->count(); ++level)
+        Commands.Add({{{vk::Digit0 + 1 + level, Qt::AltModifier}}, nullptr, always,
+                      [this, level] { ComboBox1->setCurrentIndex(level); }});
+    Commands.Add({{{'C', Ctrl}}, nullptr, always, [this] { CopyPuzzle(); }});
+    Commands.Add({{{'V', Ctrl}}, nullptr, always, [this] { PastePuzzle(); }});
+}
 
 // ---- attach and detach -------------------------------------------------------------------
 
@@ -186,6 +195,8 @@ void TForm1::paintEvent(QPaintEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ComboBox1 && event->type() == QEvent::Wheel && !ComboBox1->hasFocus()) return true;
+    // A click on the board hides the keyboard cursor before it selects.
+    if (watched == StringGrid1 && event->type() == QEvent::MouseButtonPress) ShowCursor(false);
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     if (static_cast<QWidget*>(watched)->window() != this) return false;
     // A key the window uses goes no further; any other goes on to the control.
@@ -213,10 +224,13 @@ void TForm1::FormActivate() {
 }
 
 bool TForm1::ResumeSavedGame(std::int32_t level) {
-    std::optional<SudokuGame> saved = ReadSavedGame(SavedGamePath);
-    // A solved puzzle was followed by the next one, which is then the one saved.
-    if (!saved || saved->Level() != level || saved->Solved()) return false;
-    Game = std::move(*saved);
+    std::optional<SudokuSavedGames> saved = ReadSavedGames(SavedGamePath);
+    if (!saved) return false;
+    // Every unfinished game comes back, the one of the stored level on the board. (A solved
+    // puzzle was followed by the next one, which is then the one saved.)
+    KeptGames = std::move(saved->Kept);
+    KeptGames.Keep(saved->Playing);
+    if (!KeptGames.SwitchLevel(Game, level)) return false;
     ShowPuzzle();
     return true;
 }
@@ -230,24 +244,57 @@ void TForm1::SaveGame() {
 void TForm1::WriteSavedGameNow() {
     if (!savePending_) return;
     savePending_ = false;
-    WriteSavedGame(SavedGamePath, Game);
+    WriteSavedGames(SavedGamePath, Game, KeptGames);
 }
 
 void TForm1::FormClose() {
     WriteSavedGameNow();
-    WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex());
+    WriteLevel();
 }
+
+void TForm1::WriteLevel() { WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex()); }
 
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     if (key == virtual_keys::Return) {
         close();
         return true;
     }
-    if (key == 'Z' && shift.testFlag(Qt::ControlModifier)) {
-        if (CancelButton1->isEnabled()) CancelButton1Click();
+    if (Commands.RunKey(key, shift)) return true;
+    // The level list keeps its own keys while it has the focus.
+    return focusWidget() != ComboBox1 && BoardKeyDown(key, shift);
+}
+
+bool TForm1::BoardKeyDown(int key, Qt::KeyboardModifiers shift) {
+    namespace vk = virtual_keys;
+    const int column = StringGrid1->Col(), row = StringGrid1->Row();
+    if (key == vk::Left || key == vk::Up || key == vk::Right || key == vk::Down) {
+        ShowCursor(true);
+        return false;  // the grid moves its current cell
+    }
+    const bool ctrl = shift.testFlag(Qt::ControlModifier);
+    if (key == vk::Space && !ctrl) {
+        ShowCursor(true);
+        bool canSelect = true;
+        StringGrid1SelectCell(column, row, canSelect);
         return true;
     }
-    return false;
+    const int digit = TInputDigitalDialog1::DigitOfKey(key);
+    if (digit < 0 || Game.IsGiven(column, row)) return false;
+    ShowCursor(true);
+    if (ctrl && digit > 0)
+        ToggleMark(column, row, digit);
+    else if (ctrl)
+        ClearMarks(column, row);
+    else
+        EnterDigit(column, row, digit > 0 ? digit : -1);
+    HighlightSameDigits(column, row);
+    return true;
+}
+
+void TForm1::ShowCursor(bool shown) {
+    if (BoardView.CursorShown == shown) return;
+    BoardView.CursorShown = shown;
+    ShowCell(StringGrid1->Col(), StringGrid1->Row());
 }
 
 // ---- the flow -----------------------------------------------------------------------------
@@ -257,8 +304,16 @@ bool TForm1::Confirm(const QString& question) {
 }
 
 void TForm1::ComboBox1Change() {
-    Game.SetLevel(ComboBox1->currentIndex());
-    NewGame();
+    // The level is kept at once, as the games are: a program that does not close cleanly
+    // comes back to the game that was being played.
+    WriteLevel();
+    // The game of the level left is kept; the level chosen resumes its own, or gets a new one.
+    if (KeptGames.SwitchLevel(Game, ComboBox1->currentIndex())) {
+        ShowPuzzle();
+        SaveGame();
+    } else {
+        NewGame();
+    }
     ShowSolvedCount();
 }
 
@@ -266,11 +321,13 @@ void TForm1::NewGame() {
     const auto notice = std::make_unique<TWaitDialog1>(this);
     notice->Panel1->SetCaption(QStringLiteral("Создание нового Судоку. Ждите..."));
     notice->ShowNow();
+    // The new puzzle starts from its givens.
     Game.NewPuzzle(ProgramRandom());
-    ShowGame();
+    ShowPuzzle();
+    SaveGame();
 }
 
-void TForm1::ShowCell(int column, int row) { StringGrid1->SetCell(column, row, CellText(Game.Shown(column, row))); }
+void TForm1::ShowCell(int column, int row) { StringGrid1->InvalidateCell(column, row); }
 
 void TForm1::ShowBoard() {
     for (int c = 0; c < 9; ++c)
@@ -284,9 +341,8 @@ void TForm1::ShowGame() {
 }
 
 void TForm1::ShowPuzzle() {
-    const SudokuGrid& solution = Game.Sudoku.SolutionGrid;
     for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) StringGrid4->SetCell(c, r, CellText(solution[c][r]));
+        for (int r = 0; r < 9; ++r) StringGrid4->InvalidateCell(c, r);
     ShowBoard();
     StringGrid1->setFocus();
     StringGrid1->Repaint();
@@ -304,7 +360,8 @@ void TForm1::ShowSolvedCount() {
 void TForm1::UpdateCancelButton() { CancelButton1->setEnabled(Game.CanUndo()); }
 
 void TForm1::LevelPassed() {
-    {
+    // The counter counts the game's own puzzles of the level, not those the player brought.
+    if (!Game.Imported()) {
         const WBestScoreFile counters;
         counters.IncrementCounter(BestScorePath, ComboBox1->currentIndex());
     }
@@ -343,49 +400,51 @@ void TForm1::CancelButton1Click() {
     SaveGame();
 }
 
+void TForm1::Redo() {
+    if (!Game.Redo()) return;
+    ShowBoard();
+    UpdateCancelButton();
+    SaveGame();
+}
+
+void TForm1::CopyPuzzle() {
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(PuzzleLine(Game) + '\n' + BoardLine(Game) + '\n'));
+}
+
+void TForm1::PastePuzzle() {
+    const PuzzleText puzzle = ReadPuzzleText(QGuiApplication::clipboard()->text().toStdString());
+    switch (puzzle.Read) {
+        case PuzzleText::Verdict::Puzzle:
+            if (!Game.Solved() && !Confirm(QStringLiteral("Начать новую игру?"))) return;
+            Game.Import(puzzle.Givens, puzzle.Solution);
+            ShowPuzzle();
+            SaveGame();
+            return;
+        case PuzzleText::Verdict::NotAPuzzle:
+            Seams::Tell(this, AppTitle,
+                        QStringLiteral("В буфере обмена нет судоку. Нужна строка из 81 клетки: цифры заданных "
+                                       "клеток и точки (или нули) на месте пустых."));
+            return;
+        case PuzzleText::Verdict::NoSolution:
+            Seams::Tell(this, AppTitle, QStringLiteral("У этого судоку нет решения."));
+            return;
+        case PuzzleText::Verdict::SeveralSolutions:
+            Seams::Tell(this, AppTitle, QStringLiteral("У этого судоку больше одного решения."));
+            return;
+    }
+}
+
 void TForm1::InternetLabel1Click() { Contact->OpenWebAddress(); }
 
 void TForm1::EMailLabel1Click() { Contact->OpenMailAddress(); }
 
 // ---- the board ----------------------------------------------------------------------------
 
-QColor TForm1::BlockColour(int column, int row) {
-    const auto outer = [](int x) { return (x >= 0 && x <= 2) || (x >= 6 && x <= 8); };
-    const auto centre = [](int x) { return x >= 3 && x <= 5; };
-    const bool a = (outer(column) && outer(row)) || (centre(column) && centre(row));
-    return WinColour(a ? sudoku_colours::BlockA : sudoku_colours::BlockB);
-}
-
 void TForm1::StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected) {
-    DrawCell(grid, column, row, rect, selected, 0);
-}
-
-void TForm1::DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected, int emphasised) {
-    const QString text = grid.Cell(column, row);
-    const int x = rect.left() + rect.width() / 2 - grid.TextWidth(text) / 2;
-    const int y = rect.top() + rect.height() / 2 - grid.TextHeight(text) / 2;
-    const QColor brush = selected ? WinColour(sudoku_colours::SelectedCell) : BlockColour(column, row);
-    grid.FillRect(rect, brush);
-    grid.TextOut(x, y, text,
-                 WinColour(Game.IsGiven(column, row) ? sudoku_colours::GivenDigit : sudoku_colours::EnteredDigit));
-    if (&grid == StringGrid1 && text.isEmpty()) DrawMarks(grid, column, row, rect, emphasised);
-}
-
-void TForm1::DrawMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect, int emphasised) {
-    const std::uint16_t marks = Game.MarksOf(column, row);
-    if (marks == 0) return;
-    static const QFont font = PixelFont(QStringLiteral("Arial"), 10);
-    static const QFont bold = PixelFont(QStringLiteral("Arial"), 10, true);
-    // Three by three places of 11 pixels inside the 35-pixel cell, one pixel from its edges.
-    constexpr int Place = 11;
-    for (int digit = 1; digit <= 9; ++digit) {
-        if ((marks & (1u << (digit - 1))) == 0) continue;
-        const QRect place(rect.left() + 1 + (digit - 1) % 3 * Place, rect.top() + 1 + (digit - 1) / 3 * Place, Place,
-                          Place);
-        const bool strong = digit == emphasised;
-        grid.TextIn(place, QString::number(digit),
-                    WinColour(strong ? sudoku_colours::EmphasisedMark : sudoku_colours::Mark), strong ? bold : font);
-    }
+    if (&grid == StringGrid4)
+        painter_.PaintSolutionCell(grid, column, row, rect, selected);
+    else
+        painter_.PaintCell(grid, column, row, rect, {.Selected = selected});
 }
 
 void TForm1::DrawBoard(int selectedColumn, int selectedRow) {
@@ -395,20 +454,13 @@ void TForm1::DrawBoard(int selectedColumn, int selectedRow) {
 }
 
 void TForm1::HighlightSameDigits(int column, int row) {
-    const int value = CellNumber(StringGrid1->Cell(column, row));
+    const int digit = DigitOrZero(Game.Shown(column, row));
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r) {
             if (c == column && r == row) continue;
-            const QString text = StringGrid1->Cell(c, r);
-            const QRect rect = StringGrid1->CellRect(c, r);
-            if (value >= 1 && value <= 9 && CellNumber(text) == value) {
-                StringGrid1->FillRect(rect, BlockColour(c, r));
-                StringGrid1->TextOut(rect.left() + rect.width() / 2 - StringGrid1->TextWidth(text) / 2,
-                                     rect.top() + rect.height() / 2 - StringGrid1->TextHeight(text) / 2, text,
-                                     WinColour(sudoku_colours::HighlightedDigit));
-            } else {
-                DrawCell(*StringGrid1, c, r, rect, false, value >= 1 && value <= 9 ? value : 0);
-            }
+            const bool same = digit != 0 && Game.Shown(c, r) == digit;
+            painter_.PaintCell(*StringGrid1, c, r, StringGrid1->CellRect(c, r),
+                               {.SameDigit = same, .EmphasisedMark = same ? 0 : digit});
         }
 }
 
@@ -421,55 +473,43 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
     if (!Game.IsGiven(column, row)) {
         canSelect = true;
         DrawBoard(column, row);
-        const auto picker = std::make_unique<TInputDigitalDialog1>(
-            this, PickerWindowSystem == WindowSystem::X11 ? TInputDigitalDialog1::Kind::ToolWindow
-                                                          : TInputDigitalDialog1::Kind::Popup);
-        picker->OnMark = [this, column, row](std::int32_t digit) { ToggleMark(column, row, digit); };
-        picker->OnClearMarks = [this, column, row] { ClearMarks(column, row); };
-        PlacePicker(*picker, column, row);
+        const auto picker =
+            std::make_unique<TInputDigitalDialog1>(this, TInputDigitalDialog1::KindFor(PickerWindowSystem));
+        TInputDigitalDialog1& open = *picker;
+        picker->OnMark = [this, &open, column, row](std::int32_t digit) {
+            ToggleMark(column, row, digit);
+            open.ShowMarks(Game.MarksOf(column, row));
+        };
+        picker->OnClearMarks = [this, &open, column, row] {
+            ClearMarks(column, row);
+            open.ShowMarks(Game.MarksOf(column, row));
+        };
+        picker->IsWindowCommand = [this](int key, Qt::KeyboardModifiers shift) { return Commands.HasKey(key, shift); };
+        picker->ShowMarks(Game.MarksOf(column, row));
+        picker->PlaceBesideCell(*StringGrid1, column, row, PickerWindowSystem, WindowOrigin);
         HighlightSameDigits(column, row);
-        if (Seams::RunModal(*picker) == QDialog::Accepted) {
-            const std::int32_t value = picker->DigitValue;
-            if (value < 1 || value > 9) {
-                Game.Clear(column, row);
-                ShowCell(column, row);
-                SaveGame();
-            } else {
-                const bool solved = Game.Enter(column, row, value);
-                UpdateCancelButton();
-                ShowCell(column, row);
-                SaveGame();
-                if (solved) LevelPassed();
-            }
-        } else if (picker->MoveKey != 0) {
+        if (Seams::RunModal(*picker) == QDialog::Accepted)
+            EnterDigit(column, row, picker->DigitValue);
+        else if (picker->MoveKey != 0)
             MoveAfterPicker(picker->MoveKey);
-        }
+        else if (picker->CommandKey.Key != 0)
+            RunAfterPicker(picker->CommandKey);
     }
     HighlightSameDigits(column, row);
 }
 
-void TForm1::PlacePicker(TInputDigitalDialog1& picker, int column, int row) {
-    // A screen without a bottom, where the screen is unknown.
-    constexpr QRect Unbounded(0, 0, 1 << 20, 1 << 20);
-    const QRect cell = StringGrid1->CellRect(column, row);
-    QRect cellOnScreen(StringGrid1->mapToGlobal(cell.topLeft()), cell.size());
-    const QScreen* screen = this->screen();
-    QRect screenArea = screen != nullptr ? screen->geometry() : Unbounded;
-    int frameHeight = 0;
-    switch (PickerWindowSystem) {
-    case WindowSystem::X11:
-        // The picker's frame is not known before it is shown; the main window's is near it.
-        frameHeight = frameGeometry().height() - geometry().height();
-        break;
-    case WindowSystem::XWayland:
-        if (const std::optional<QPoint> origin = WindowOrigin ? WindowOrigin(*this) : std::nullopt)
-            cellOnScreen.moveTopLeft(*origin + StringGrid1->mapTo(this, cell.topLeft()));
-        break;
-    case WindowSystem::Wayland:
-        screenArea = Unbounded;
-        break;
+void TForm1::EnterDigit(int column, int row, std::int32_t value) {
+    if (value < 1 || value > 9) {
+        Game.Clear(column, row);
+        ShowCell(column, row);
+        SaveGame();
+        return;
     }
-    picker.PlaceBeside(cellOnScreen, screenArea, frameHeight);
+    const bool solved = Game.Enter(column, row, value);
+    UpdateCancelButton();
+    ShowCell(column, row);
+    SaveGame();
+    if (solved) LevelPassed();
 }
 
 void TForm1::ToggleMark(int column, int row, int digit) {
@@ -493,6 +533,10 @@ void TForm1::MoveAfterPicker(int arrowKey) {
     // Once this selection has ended: the move runs the select handler for the next cell.
     QMetaObject::invokeMethod(this, [this, columns, rows] { StringGrid1->MoveBy(columns, rows); },
                               Qt::QueuedConnection);
+}
+
+void TForm1::RunAfterPicker(const KeyChord& key) {
+    QMetaObject::invokeMethod(this, [this, key] { Commands.RunKey(key.Key, key.Modifiers); }, Qt::QueuedConnection);
 }
 
 void TForm1::StringGrid1MouseDown(Qt::MouseButton button, int x, int y) {

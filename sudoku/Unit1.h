@@ -1,10 +1,12 @@
 #pragma once
 // TForm1: the main window of the Sudoku game. It owns the play state and shows it: the
 // first puzzle at the first activation (or the unfinished one the last run left), a new
-// puzzle, restart, undo, the solution, the level choice with its solved counter, the
-// level-passed sequence, and the board with its digit picker. The rules of play live in the
-// play state; the window turns clicks and keys into its moves, draws what it says, and keeps
-// it in the saved-game file after every change.
+// puzzle, restart, undo and redo, the solution, the level choice with its solved counter (the
+// unfinished game of each level kept while another is played), the level-passed sequence,
+// puzzles copied and pasted as text, and the board with its digit picker and keyboard cursor.
+// The rules of play live in the play state; the window turns clicks and keys into its moves
+// (every command through one table, Commands, for its button and its keys alike), draws what
+// it says, and keeps the games in the saved-game file after every change.
 
 #include <QMetaObject>
 #include <QString>
@@ -15,13 +17,16 @@
 #include <string>
 
 #include "common/ProgramFolder.h"
+#include "gui/Commands.h"
 #include "gui/WindowSystem.h"
+#include "sudoku/Inputdigitaldialog.h"
+#include "sudoku/SudokuBoardPainter.h"
 #include "sudoku/engine/SudokuGame.h"
+#include "sudoku/engine/SudokuKeptGames.h"
 
 class QComboBox;
 class QLabel;
 class SudokuBoardGrid;
-class TInputDigitalDialog1;
 
 namespace vum {
 class BevelPanel;
@@ -46,23 +51,36 @@ public:
     std::string BestScorePath;
     std::string IniPath;
     std::string SavedGamePath;
-    // The puzzle, the player's entries, the undo history and what the board shows.
+    // The puzzle, the player's entries, the undo history and what the board shows; the
+    // unfinished games of the other levels.
     vum::SudokuGame Game;
+    vum::SudokuKeptGames KeptGames;
+    // The window's commands (new game, restart, undo, redo, solution, the levels, copy and
+    // paste), run by their buttons and their keys.
+    vum::CommandTable Commands;
+    vum::SudokuBoardView BoardView;
     // The window system the digit picker is made and placed for, and where the window system
-    // says this window's client area stands on the screen (see PlacePicker).
+    // says this window's client area stands on the screen (see the picker's PlaceBesideCell).
     vum::WindowSystem PickerWindowSystem = vum::CurrentWindowSystem();
-    std::function<std::optional<QPoint>(const QWidget& window)> WindowOrigin = vum::XServerOrigin;
+    TInputDigitalDialog1::WindowOriginQuery WindowOrigin = vum::XServerOrigin;
 
     // Handlers of the window and its components.
     void FormActivate();
     void FormClose();
-    // Virtual-key codes: Enter closes the window, Ctrl+Z undoes as "Отменить" does while it
-    // is enabled. True when the key was used.
+    // Virtual-key codes: Enter closes the window; a command's key runs it (Commands); on the
+    // board, an arrow shows the cursor (and the grid moves it), Space opens the picker of the
+    // current cell, and with no picker open the picker's keys act on the current cell (a digit,
+    // a clearing key, Ctrl with either for the marks). True when the key was used.
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift = {});
     void NewFameButton1Click();
     void CancelButton1Click();
     void RestartGameButton1Click();
     void SolutionGameButton1Click();
+    void Redo();
+    // The puzzle and the player's board to the clipboard as text; a puzzle from there, after
+    // the new-game question, or a message that says why not.
+    void CopyPuzzle();
+    void PastePuzzle();
     void ComboBox1Change();
     void StringGrid1DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected);
     // Pencil marks of the cell, set or taken away from its picker.
@@ -80,7 +98,6 @@ public:
     void UpdateCancelButton();
     void LevelPassed();
     void HighlightSameDigits(int column, int row);
-    static QColor BlockColour(int column, int row);
 
     SudokuBoardGrid* StringGrid1;
     SudokuBoardGrid* StringGrid4;  // hidden: the solution's texts
@@ -108,7 +125,7 @@ private:
     void DetachStringGrid1SelectCell();
     // FormActivate, after the event that asked for it has been handled.
     void PostFormActivate();
-    // Puts what the play state shows into the board's texts: one cell, or all of them.
+    // What the play state shows changed: in one cell, or anywhere on the board.
     void ShowCell(int column, int row);
     void ShowBoard();
     // Shows the play state's puzzle as it stands, on a board with no cell selected.
@@ -120,28 +137,28 @@ private:
     // loses the file. WriteSavedGameNow does it at once, if a write is due.
     void SaveGame();
     void WriteSavedGameNow();
-    // Places the picker of a cell beside it. Under X11 a tool window goes to the cell's
-    // screen position as Qt knows it. On XWayland the compositor put this window where the X
-    // server knows and Qt may not: the popup goes there. On Wayland the popup is placed
-    // relative to this window, whose place on the screen nobody here knows, so the rule for
-    // the bottom of the screen is left to the compositor (Qt lets it flip or slide a popup
-    // that would leave the screen; weston 10 does neither).
-    void PlacePicker(TInputDigitalDialog1& picker, int column, int row);
     // After a picker cancelled by an arrow key: the board moves on one cell that way.
     void MoveAfterPicker(int arrowKey);
+    // After a picker cancelled by a command's key: the command runs.
+    void RunAfterPicker(const vum::KeyChord& key);
+    // A digit picked or typed for a cell (1..9), or its clearing (-1): the entry, the board,
+    // the undo button, the file, and the level-passed sequence when it solves the puzzle.
+    void EnterDigit(int column, int row, std::int32_t value);
+    // The keys of the board without a picker; true when the key was one.
+    bool BoardKeyDown(int key, Qt::KeyboardModifiers shift);
+    void ShowCursor(bool shown);
+    void MakeCommands();
     // Redraws every cell of the board through StringGrid1DrawCell, the one at (column, row)
     // selected (none for -1).
     void DrawBoard(int selectedColumn, int selectedRow);
-    // StringGrid1DrawCell, with the marks of one digit emphasised (0 for none).
-    void DrawCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected, int emphasised);
-    // The marks of a cell of the board that shows no digit, at fixed places: 1 top left, 9
-    // bottom right.
-    void DrawMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect, int emphasised);
     // After a change of a cell's marks: the cell redrawn (selected), the undo button, the file.
     void MarksChanged(int column, int row);
+    // Keeps the level in the settings.
+    void WriteLevel();
     // Asks a question of the flow; true for Yes.
     bool Confirm(const QString& question);
 
+    vum::SudokuBoardPainter painter_{Game, BoardView};
     QMetaObject::Connection comboBox1Change_;
     bool activatePosted_ = false;
     bool savePending_ = false;

@@ -90,7 +90,7 @@ inline std::unique_ptr<TForm1> ShownGame(const SudokuFolder& folder, QPoint at =
 
 inline int CountGivens(const TForm1& form) {
     int count = 0;
-    for (const auto& column : form.Game.Sudoku.GivenMask)
+    for (const auto& column : form.Game.Givens())
         for (const auto given : column) count += given;
     return count;
 }
@@ -99,7 +99,7 @@ inline std::vector<Cell> EmptyCells(const TForm1& form) {
     std::vector<Cell> cells;
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
-            if (form.Game.Sudoku.PlayerGrid[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == -1)
+            if (form.Game.Position().Board[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == -1)
                 cells.emplace_back(c, r);
     return cells;
 }
@@ -108,37 +108,33 @@ inline std::vector<Cell> Givens(const TForm1& form) {
     std::vector<Cell> cells;
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
-            if (form.Game.Sudoku.GivenMask[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1)
+            if (form.Game.Givens()[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1)
                 cells.emplace_back(c, r);
     return cells;
 }
 
 inline std::int32_t Solution(const TForm1& form, Cell cell) {
-    return form.Game.Sudoku.SolutionGrid[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
+    return form.Game.Solution()[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
 }
 
 inline std::int32_t Player(const TForm1& form, Cell cell) {
-    return form.Game.Sudoku.PlayerGrid[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
+    return form.Game.Position().Board[static_cast<std::size_t>(cell.first)][static_cast<std::size_t>(cell.second)];
 }
 
 // A digit 1..9 that differs from the cell's solution digit.
 inline std::int32_t WrongDigit(const TForm1& form, Cell cell) { return Solution(form, cell) % 9 + 1; }
 
-// The texts of a board, column by column.
-inline std::vector<QString> Texts(const SudokuBoardGrid& grid) {
-    std::vector<QString> texts;
-    for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) texts.push_back(grid.Cell(c, r));
-    return texts;
+// The digits of a grid column by column, -1 for an empty cell.
+inline std::vector<std::int32_t> Digits(const SudokuGrid& grid) {
+    std::vector<std::int32_t> digits;
+    for (const auto& column : grid) digits.insert(digits.end(), column.begin(), column.end());
+    return digits;
 }
-
-// The texts the board shows for the player's grid.
-inline std::vector<QString> PlayerTexts(const TForm1& form) {
-    std::vector<QString> texts;
-    for (const auto& column : form.Game.Sudoku.PlayerGrid)
-        for (const auto value : column) texts.push_back(value < 0 ? QString() : QString::number(value));
-    return texts;
-}
+// What the board shows, the player's board under it, and the solution.
+inline std::vector<std::int32_t> ShownDigits(const TForm1& form) { return Digits(form.Game.ShownGrid()); }
+inline std::vector<std::int32_t> PlayerDigits(const TForm1& form) { return Digits(form.Game.Position().Board); }
+inline std::vector<std::int32_t> SolutionDigits(const TForm1& form) { return Digits(form.Game.Solution()); }
+inline std::int32_t ShownAt(const TForm1& form, Cell cell) { return form.Game.Shown(cell.first, cell.second); }
 
 // Answers every picker through the modal seam: shows it (offscreen), lets act work on it,
 // and returns the result it closed with. Counts the pickers.

@@ -46,7 +46,7 @@ std::vector<Cell> CellsWith(const TForm1& form, int digit, Cell skip) {
     std::vector<Cell> cells;
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
-            if (Cell{c, r} != skip && form.StringGrid1->Cell(c, r) == QString::number(digit)) cells.emplace_back(c, r);
+            if (Cell{c, r} != skip && ShownAt(form, {c, r}) == digit) cells.emplace_back(c, r);
     return cells;
 }
 
@@ -56,7 +56,7 @@ void ExpectOnlyDigitWhite(const TForm1& form, const QImage& image, int digit, Ce
         for (int r = 0; r < 9; ++r) {
             const Cell cell{c, r};
             if (cell == selected) continue;
-            const bool same = form.StringGrid1->Cell(c, r) == QString::number(digit);
+            const bool same = ShownAt(form, {c, r}) == digit;
             EXPECT_EQ(Shows(image, *form.StringGrid1, cell, white), same) << "cell " << c << "," << r;
             EXPECT_EQ(Background(image, *form.StringGrid1, cell), ExpectedBlock(cell)) << "cell " << c << "," << r;
         }
@@ -73,10 +73,10 @@ TEST(SudokuBoard, BlocksFormAChessboardWithGivensInBlack) {
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r) {
             const Cell cell{c, r};
-            EXPECT_EQ(TForm1::BlockColour(c, r).rgb() & 0xFFFFFF, ExpectedBlock(cell));
+            EXPECT_EQ(SudokuBoardPainter::BlockColour(c, r).rgb() & 0xFFFFFF, ExpectedBlock(cell));
             // No cell is shown selected after a new puzzle.
             EXPECT_EQ(Background(image, *form->StringGrid1, cell), ExpectedBlock(cell)) << c << "," << r;
-            const bool given = form->Game.Sudoku.GivenMask[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1;
+            const bool given = form->Game.Givens()[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1;
             EXPECT_EQ(Shows(image, *form->StringGrid1, cell, black), given) << c << "," << r;
             EXPECT_FALSE(Shows(image, *form->StringGrid1, cell, blue));
         }
@@ -109,7 +109,7 @@ TEST(SudokuBoard, AClickOnAnEmptyCellOpensThePickerBesideItAndAPickedDigitShowsB
     const Cell cell = EmptyCellAwayFromCurrent(*form);
     // The grid redraws its old current cell plainly once the selection has moved, so a digit
     // that cell shows would lose its white there: pick one it does not show.
-    const int digit = grid.Cell(grid.Col(), grid.Row()) == "7" ? 8 : 7;
+    const int digit = ShownAt(*form, {grid.Col(), grid.Row()}) == 7 ? 8 : 7;
     PickerScript pickers;
     QPoint pickerAt;
     QColor flashColour;
@@ -135,7 +135,7 @@ TEST(SudokuBoard, AClickOnAnEmptyCellOpensThePickerBesideItAndAPickedDigitShowsB
     EXPECT_EQ(flashColour, WinColour(sudoku_colours::EnteredDigit));
 
     EXPECT_EQ(Player(*form, cell), digit);
-    EXPECT_EQ(grid.Cell(cell.first, cell.second), QString::number(digit));
+    EXPECT_EQ(ShownAt(*form, cell), digit);
     EXPECT_TRUE(form->CancelButton1->isEnabled());
     EXPECT_EQ(grid.Col(), cell.first);
     EXPECT_EQ(grid.Row(), cell.second);

@@ -81,7 +81,7 @@ TEST(SudokuMarks, RightClicksAndCtrlKeysInThePickerSetAndClearMarksAndKeepItOpen
     };
     form->StringGrid1SelectCell(cell.first, cell.second, canSelect);
     EXPECT_EQ(form->Game.MarksOf(cell.first, cell.second), 0);
-    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 7u);
+    EXPECT_EQ(form->Game.UndoHistory().size(), 7u);
     form->CancelButton1Click();
     EXPECT_EQ(form->Game.MarksOf(cell.first, cell.second), 1 << 1);
 }

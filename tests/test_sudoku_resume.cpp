@@ -72,15 +72,11 @@ TEST(SudokuSavedGame, TheNextStartResumesTheUnfinishedPuzzleWithItsHistoryAndNoN
     EXPECT_TRUE(notices.captions.empty()) << "a resumed puzzle is not made";
     EXPECT_EQ(SavedGameText(form->Game), before);
     EXPECT_EQ(form->ComboBox1->currentIndex(), 2);
-    EXPECT_EQ(form->Game.GivenCount, 28);
+    EXPECT_EQ(form->Game.GivenCount(), 28);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 4");
     EXPECT_TRUE(form->CancelButton1->isEnabled());
-    // The board shows what the game showed, the solution included; the hidden grid holds it too.
-    for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) {
-            EXPECT_EQ(form->StringGrid1->Cell(c, r), QString::number(Solution(*form, {c, r})));
-            EXPECT_EQ(form->StringGrid4->Cell(c, r), QString::number(Solution(*form, {c, r})));
-        }
+    // The board shows what the game showed, the solution included.
+    EXPECT_EQ(ShownDigits(*form), SolutionDigits(*form));
     for (int undo = 0; undo < 3; ++undo) QTest::mouseClick(form->CancelButton1, Qt::LeftButton);
     EXPECT_FALSE(form->CancelButton1->isEnabled());
     EXPECT_EQ(EmptyCells(*form).size(), 81u - 28u);
@@ -94,7 +90,7 @@ TEST(SudokuSavedGame, ASolvedAnotherLevelsOrDamagedSaveGivesANewPuzzleAndIsRepla
         game.NewPuzzle(random);
         for (int c = 0; c < 9; ++c)
             for (int r = 0; r < 9; ++r)
-                if (!game.IsGiven(c, r)) game.Enter(c, r, game.Sudoku.SolutionGrid[c][r]);
+                if (!game.IsGiven(c, r)) game.Enter(c, r, game.Solution()[c][r]);
         return SavedGameText(game);
     };
     SudokuGame levelZero;
@@ -138,16 +134,16 @@ TEST(SudokuPickerKeys, DigitsPickWithTheFlashAndTheClearKeysClear) {
         EXPECT_EQ(Player(*form, cell), digit);
         EXPECT_EQ(waits.back(), TInputDigitalDialog1::FlashMilliseconds);
     }
-    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 3u);
+    EXPECT_EQ(form->Game.UndoHistory().size(), 3u);
     for (const auto& [key, modifiers] : std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>{
              {Qt::Key_0, {}}, {Qt::Key_0, Qt::KeypadModifier}, {Qt::Key_Delete, {}}, {Qt::Key_Backspace, {}},
              {Qt::Key_Minus, {}}, {Qt::Key_Minus, Qt::KeypadModifier}}) {
         form->Game.Enter(cell.first, cell.second, 5);
         pickers.act = [&](TInputDigitalDialog1& picker) { Press(picker, key, modifiers); };
-        const std::size_t steps = form->Game.Sudoku.UndoHistory.size();
+        const std::size_t steps = form->Game.UndoHistory().size();
         select();
         EXPECT_EQ(Player(*form, cell), -1) << key;
-        EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), steps) << "a clear takes no undo step";
+        EXPECT_EQ(form->Game.UndoHistory().size(), steps) << "a clear takes no undo step";
     }
     // Other keys do nothing; Escape still cancels.
     form->Game.Enter(cell.first, cell.second, 5);
@@ -212,9 +208,9 @@ TEST(SudokuKeys, CtrlZUndoesOnlyWhileThereIsSomethingToUndo) {
     const auto form = ShownGame(folder);
     PickerScript pickers;
     const auto empty = EmptyCells(*form);
-    const auto start = form->Game.Sudoku.PlayerGrid;
+    const auto start = form->Game.Position().Board;
     QTest::keyClick(form->StringGrid1, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form->Game.Sudoku.PlayerGrid, start);
+    EXPECT_EQ(form->Game.Position().Board, start);
     Enter(*form, pickers, empty[0], 2);
     Enter(*form, pickers, empty[1], 3);
     QTest::keyClick(form->StringGrid1, Qt::Key_Z, Qt::ControlModifier);
@@ -223,7 +219,7 @@ TEST(SudokuKeys, CtrlZUndoesOnlyWhileThereIsSomethingToUndo) {
     // The key of Z in the Russian layout is the same key.
     QKeyEvent ya(QEvent::KeyPress, u'Я', Qt::ControlModifier, QStringLiteral("\x19"));
     QApplication::sendEvent(form->StringGrid1, &ya);
-    EXPECT_EQ(form->Game.Sudoku.PlayerGrid, start);
+    EXPECT_EQ(form->Game.Position().Board, start);
     EXPECT_FALSE(form->CancelButton1->isEnabled());
     // Z without Ctrl is nothing.
     Enter(*form, pickers, empty[0], 2);
@@ -253,7 +249,7 @@ TEST(SudokuLevel, AWheelOverTheLevelListChangesItOnlyWhileItHasTheFocus) {
     SudokuFolder folder;
     NoticeWatcher notices;
     const auto form = ShownGame(folder);
-    const auto puzzle = form->Game.Sudoku.SolutionGrid;
+    const auto puzzle = form->Game.Solution();
     const auto wheel = [&](int delta) {
         const QPointF at(20, 10);
         QWheelEvent event(at, form->ComboBox1->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
@@ -264,10 +260,10 @@ TEST(SudokuLevel, AWheelOverTheLevelListChangesItOnlyWhileItHasTheFocus) {
     wheel(-120);
     wheel(120);
     EXPECT_EQ(form->ComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form->Game.Sudoku.SolutionGrid, puzzle);
+    EXPECT_EQ(form->Game.Solution(), puzzle);
     EXPECT_EQ(notices.captions.size(), 1u);
     form->ComboBox1->setFocus();
     wheel(-120);
     EXPECT_EQ(form->ComboBox1->currentIndex(), 2);
-    EXPECT_EQ(form->Game.GivenCount, 28);
+    EXPECT_EQ(form->Game.GivenCount(), 28);
 }

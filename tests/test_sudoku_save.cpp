@@ -26,7 +26,7 @@ SudokuGame PlayedGame(std::int32_t level = 2, bool marks = true) {
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
             if (!game.IsGiven(c, r)) empty.emplace_back(c, r);
-    const auto digit = [&](std::pair<int, int> cell) { return game.Sudoku.SolutionGrid[cell.first][cell.second]; };
+    const auto digit = [&](std::pair<int, int> cell) { return game.Solution()[cell.first][cell.second]; };
     if (marks) {
         game.ToggleMark(empty[3].first, empty[3].second, 4);
         game.ToggleMark(empty[3].first, empty[3].second, 9);
@@ -46,23 +46,33 @@ SudokuGame PlayedGame(std::int32_t level = 2, bool marks = true) {
 
 void ExpectSameGame(const SudokuGame& a, const SudokuGame& b) {
     EXPECT_EQ(a.Level(), b.Level());
-    EXPECT_EQ(a.GivenCount, b.GivenCount);
-    EXPECT_EQ(a.Sudoku.SolutionGrid, b.Sudoku.SolutionGrid);
-    EXPECT_EQ(a.Sudoku.GivenMask, b.Sudoku.GivenMask);
-    EXPECT_EQ(a.Sudoku.PlayerGrid, b.Sudoku.PlayerGrid);
-    EXPECT_EQ(a.Sudoku.UndoHistory, b.Sudoku.UndoHistory);
-    EXPECT_EQ(a.ShownGrid, b.ShownGrid);
-    EXPECT_EQ(a.Marks, b.Marks);
-    EXPECT_EQ(a.MarkHistory, b.MarkHistory);
+    EXPECT_EQ(a.GivenCount(), b.GivenCount());
+    EXPECT_EQ(a.Solution(), b.Solution());
+    EXPECT_EQ(a.Givens(), b.Givens());
+    EXPECT_EQ(a.Position().Board, b.Position().Board);
+    EXPECT_EQ(a.UndoHistory(), b.UndoHistory());
+    EXPECT_EQ(a.ShownGrid(), b.ShownGrid());
+    EXPECT_EQ(a.Position().Marks, b.Position().Marks);
+    EXPECT_EQ(a.RedoHistory(), b.RedoHistory());
+    EXPECT_EQ(a.Imported(), b.Imported());
+    EXPECT_EQ(a.PlayedMilliseconds(), b.PlayedMilliseconds());
+    EXPECT_EQ(a.SolutionSeen(), b.SolutionSeen());
 }
 
-// The same game as version 1 wrote it, without marks.
-std::string VersionOneText(const SudokuGame& game) {
+// The same game as version 2 wrote it (one game, no origin, time, seen or redo), or version 1
+// (without marks either). The game has nothing to redo.
+std::string OlderText(const SudokuGame& game, int version) {
     std::string text = SavedGameText(game);
-    text.replace(text.find("version 2"), 9, "version 1");
-    const std::size_t marks = text.find("\nmarks ");
-    text.erase(marks, text.find('\n', marks + 1) - marks);
-    for (std::size_t at; (at = text.find(":000")) != std::string::npos;) text.erase(at, 4);
+    text.replace(text.find("version 3"), 9, "version " + std::to_string(version));
+    const auto eraseLine = [&text](const std::string& name) {
+        const std::size_t at = text.find('\n' + name + ' ');
+        text.erase(at, text.find('\n', at + 1) - at);
+    };
+    for (const char* name : {"origin", "time", "seen", "redo"}) eraseLine(name);
+    if (version == 1) {
+        eraseLine("marks");
+        for (std::size_t at; (at = text.find(":000")) != std::string::npos;) text.erase(at, 4);
+    }
     return text;
 }
 
@@ -83,12 +93,19 @@ std::string Item(const std::string& text, const std::string& name) {
 TEST(SudokuSave, EveryPartOfThePlayStateComesBackAsItWas) {
     for (const std::int32_t level : {0, 1, 2}) {
         SCOPED_TRACE(level);
-        const SudokuGame game = PlayedGame(level);
+        SudokuGame game = PlayedGame(level);
+        game.AddPlayedTime(61234);
+        game.Undo();
+        game.Undo();
         const auto read = GameFromSavedText(SavedGameText(game));
         ASSERT_TRUE(read.has_value());
         ExpectSameGame(*read, game);
-        // And the game plays on as it would have: the undo steps come back in order.
+        // And the game plays on as it would have: the steps come back in order, both ways.
         SudokuGame original = game, copy = *read;
+        while (original.Redo()) {
+            ASSERT_TRUE(copy.Redo());
+            ExpectSameGame(copy, original);
+        }
         while (original.Undo()) {
             ASSERT_TRUE(copy.Undo());
             ExpectSameGame(copy, original);
@@ -97,10 +114,35 @@ TEST(SudokuSave, EveryPartOfThePlayStateComesBackAsItWas) {
     }
 }
 
+TEST(SudokuSave, TheKeptGamesOfTheOtherLevelsComeBackWithTheOnePlayed) {
+    SudokuKeptGames kept;
+    kept.Keep(PlayedGame(0));
+    kept.Keep(PlayedGame(2));
+    const SudokuGame playing = PlayedGame(1);
+    const auto read = SavedGamesFromText(SavedGamesText(playing, kept));
+    ASSERT_TRUE(read.has_value());
+    ExpectSameGame(read->Playing, playing);
+    for (const int level : {0, 2}) {
+        ASSERT_TRUE(read->Kept.Of(level).has_value()) << level;
+        ExpectSameGame(*read->Kept.Of(level), *kept.Of(level));
+    }
+    EXPECT_FALSE(read->Kept.Of(1).has_value());
+    // A puzzle the player brought keeps its origin.
+    SudokuGame imported;
+    SudokuGrid givens = playing.Solution();
+    givens[0][0] = -1;
+    ASSERT_TRUE(imported.Import(givens, playing.Solution()));
+    const auto again = GameFromSavedText(SavedGameText(imported));
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(again->Imported());
+}
+
 TEST(SudokuSave, TheFileIsPlainAndItsUndoLinesListOnlyTheChangedCells) {
     const SudokuGame game = PlayedGame();
     const std::string text = SavedGameText(game);
-    EXPECT_EQ(text.rfind("VumSudoku saved game\nversion 2\nlevel 2\nsolution ", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("VumSudoku saved game\nversion 3\nlevel 2\norigin made\ntime 0\nseen 1\nsolution ", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("\nredo 0\n"), std::string::npos);
     EXPECT_NE(text.find("\nundo 10\n"), std::string::npos);
     // Newest first: before the entry of 5 that cell was empty and the cleared one held its
     // digit; the step before changed nothing.
@@ -114,19 +156,28 @@ TEST(SudokuSave, TheFileIsPlainAndItsUndoLinesListOnlyTheChangedCells) {
     EXPECT_NE(text.find("410"), std::string::npos);
 }
 
-TEST(SudokuSave, AFileOfTheFirstVersionIsReadAsAGameWithoutMarks) {
+TEST(SudokuSave, FilesOfTheEarlierVersionsAreReadAsOneGameAndTheFirstWithoutMarks) {
+    for (const int version : {1, 2}) {
+        SCOPED_TRACE(version);
+        SudokuGame game = PlayedGame(1, version == 2);
+        const std::string older = OlderText(game, version);
+        ASSERT_EQ(older.find("redo"), std::string::npos);
+        const auto read = GameFromSavedText(older);
+        ASSERT_TRUE(read.has_value());
+        // Whether the solution was seen is not known from those versions.
+        EXPECT_FALSE(read->SolutionSeen());
+        ExpectSameGame(*read, GameFromSavedText(SavedGameText(*read)).value());
+        EXPECT_EQ(read->Position(), game.Position());
+        EXPECT_EQ(read->UndoHistory(), game.UndoHistory());
+        // Only the newest version keeps other levels' games.
+        EXPECT_FALSE(GameFromSavedText(older + OlderText(game, version).substr(31)).has_value());
+    }
+    // Marks have no place in the first version, nor its tokens in the second.
     const SudokuGame game = PlayedGame(1, false);
-    const std::string older = VersionOneText(game);
-    ASSERT_EQ(older.find("marks"), std::string::npos);
-    const auto read = GameFromSavedText(older);
-    ASSERT_TRUE(read.has_value());
-    ExpectSameGame(*read, game);
-    // Marks have no place in the first version.
-    std::string withMarks = older;
+    std::string withMarks = OlderText(game, 1);
     withMarks.replace(withMarks.find("\nundo "), 0, "\nmarks " + std::string(243, '0'));
     EXPECT_FALSE(GameFromSavedText(withMarks).has_value());
-    const std::string newer = SavedGameText(game);
-    std::string oldTokens = newer;
+    std::string oldTokens = OlderText(game, 2);
     for (std::size_t at; (at = oldTokens.find(":000 ")) != std::string::npos;) oldTokens.erase(at, 4);
     EXPECT_FALSE(GameFromSavedText(oldTokens).has_value()) << "tokens of the first version in the second";
 }
@@ -150,18 +201,20 @@ TEST(SudokuSave, AFileWrittenIsReadBackAndReplacedWhole) {
     EXPECT_FALSE(WriteSavedGame(folder.File("missing/") + SavedGameName, fresh));
 }
 
-TEST(SudokuSave, AFileThatIsNotWholeAndSoundIsIgnored) {
+TEST(SudokuSave, AFileThatIsNotWholeIsIgnored) {
     const std::string good = SavedGameText(PlayedGame());
+    SudokuGame solved = PlayedGame(0, false);
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r)
+            if (!solved.IsGiven(c, r)) solved.Enter(c, r, solved.Solution()[c][r]);
+    const std::string solvedText = SavedGameText(solved);
+    const std::string solvedGame = solvedText.substr(solvedText.find("\nlevel ") + 1);
     ASSERT_TRUE(GameFromSavedText(good).has_value());
-    std::string swapped = Item(good, "solution");
-    std::swap(swapped[0], swapped[1]);  // no longer a valid grid where the two differ
-    std::string badGiven = Item(good, "entries");
     const std::string givens = Item(good, "givens");
-    const std::size_t given = givens.find('1');
-    badGiven[given] = badGiven[given] == '9' ? '1' : static_cast<char>(badGiven[given] + 1);
-    std::string extraGiven = givens;
-    extraGiven[extraGiven.find('0')] = '1';
-    const std::string undoOnGiven = std::to_string(given % 9) + std::to_string(given / 9) + ":.:000";
+    const int steps = std::stoi(Item(good, "undo"));
+    const auto undo = [&](int count, const std::string& lines = "") {
+        return WithLine(good, "undo", "undo " + std::to_string(count) + lines);
+    };
     // One cell the player fills, changed to a character that is no digit 1..9.
     const auto oneCell = [&](const char* name, char c) {
         std::string line = Item(good, name);
@@ -175,26 +228,27 @@ TEST(SudokuSave, AFileThatIsNotWholeAndSoundIsIgnored) {
         {"truncated", good.substr(0, good.size() / 2)},
         {"cut in the undo lines", good.substr(0, good.rfind('\n', good.size() - 2) + 1)},
         {"older version", WithLine(good, "version", "version 0")},
-        {"newer version", WithLine(good, "version", "version 3")},
-        {"marks on a given", WithLine(good, "marks", "marks " + std::string(3 * given, '0') + "001" +
-                                                              std::string(240 - 3 * given, '0'))},
+        {"newer version", WithLine(good, "version", "version 4")},
+        {"an unknown origin", WithLine(good, "origin", "origin elsewhere")},
+        {"a time that is no number", WithLine(good, "time", "time 1s")},
+        {"redo lines missing", WithLine(good, "redo", "redo 2")},
+        // A second game of the level played.
+        {"two games of one level", good + good.substr(good.find("\nlevel ") + 1)},
+        {"a kept game that is solved", good + solvedGame},
         {"marks that are no octal digits", WithLine(good, "marks", "marks " + std::string(242, '0') + "8")},
         {"marks too short", WithLine(good, "marks", "marks 000")},
-        {"unknown level", WithLine(good, "level", "level 3")},
-        {"level of another number of givens", WithLine(good, "level", "level 1")},
         {"digit outside 1..9", oneCell("entries", '0')},
         {"letter on the board", oneCell("shown", 'x')},
         {"short grid", WithLine(good, "entries", "entries ...")},
-        {"solution that is no grid", WithLine(good, "solution", "solution " + swapped)},
-        {"more givens than the level's", WithLine(good, "givens", "givens " + extraGiven)},
-        {"entry on a given", WithLine(good, "entries", "entries " + badGiven)},
-        {"undo step on a given", WithLine(good, "undo", "undo 11\n" + undoOnGiven)},
-        {"undo line of another form", WithLine(good, "undo", "undo 11\n99:1:000")},
-        {"undo token without marks", WithLine(good, "undo", "undo 11\n00:.")},
-        {"more undo lines than said", WithLine(good, "undo", "undo 9")},
-        {"fewer undo lines than said", WithLine(good, "undo", "undo 12")},
-        {"a negative count", WithLine(good, "undo", "undo -1")},
+        {"undo line of another form", undo(steps + 1, "\n99:1:000")},
+        {"undo token without marks", undo(steps + 1, "\n00:.")},
+        {"more undo lines than said", undo(steps - 1)},
+        {"fewer undo lines than said", undo(steps + 1)},
+        {"a negative count", undo(-1)},
+        {"more steps than a game keeps", undo(static_cast<int>(SudokuGame::MaxUndoSteps) + 1)},
         {"something after the end", good + "shown 1\n"},
+        // Whole, but no game's: SudokuGame::Restore says which positions play can reach.
+        {"level of another number of givens", WithLine(good, "level", "level 1")},
     };
     for (const auto& [what, text] : bad) EXPECT_FALSE(GameFromSavedText(text).has_value()) << what;
 }

@@ -17,15 +17,14 @@ namespace {
 
 void ExpectFreshPuzzle(const TForm1& form, int givens) {
     EXPECT_EQ(CountGivens(form), givens);
-    EXPECT_TRUE(form.Game.Sudoku.UndoHistory.empty());
+    EXPECT_TRUE(form.Game.UndoHistory().empty());
     EXPECT_FALSE(form.CancelButton1->isEnabled());
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r) {
             const Cell cell{c, r};
-            const bool given = form.Game.Sudoku.GivenMask[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1;
-            EXPECT_EQ(form.StringGrid4->Cell(c, r), QString::number(Solution(form, cell)));
+            const bool given = form.Game.Givens()[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] == 1;
             EXPECT_EQ(Player(form, cell), given ? Solution(form, cell) : -1);
-            EXPECT_EQ(form.StringGrid1->Cell(c, r), given ? QString::number(Solution(form, cell)) : QString());
+            EXPECT_EQ(ShownAt(form, cell), given ? Solution(form, cell) : -1);
         }
 }
 
@@ -36,7 +35,7 @@ TEST(SudokuStart, WithoutSettingsPlaysLevelOneAndClosingStoresIt) {
     NoticeWatcher notices;
     TForm1 form(folder.Data());
     EXPECT_FALSE(form.Activated);
-    EXPECT_EQ(form.Game.GivenCount, 35);
+    EXPECT_EQ(form.Game.GivenCount(), 35);
     EXPECT_EQ(form.LevelCountPanel1->Caption(), "Решено:");
     EXPECT_EQ(form.AppTitle, "ВУМ Судоку 1.0");
     EXPECT_EQ(QApplication::applicationName(), "ВУМ Судоку 1.0");
@@ -46,15 +45,20 @@ TEST(SudokuStart, WithoutSettingsPlaysLevelOneAndClosingStoresIt) {
     form.FormActivate();
     EXPECT_TRUE(form.Activated);
     EXPECT_EQ(form.ComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form.Game.GivenCount, 35);
+    EXPECT_EQ(form.Game.GivenCount(), 35);
     EXPECT_EQ(form.LevelCountPanel1->Caption(), "Решено: 0");
     ExpectFreshPuzzle(form, 35);
     EXPECT_EQ(notices.captions, std::vector<QString>{MakingCaption});
     EXPECT_TRUE(form.findChildren<TWaitDialog1*>().empty()) << "the notice is destroyed after the puzzle is made";
 
-    EXPECT_EQ(folder.StoredLevel(), -100);
-    form.close();
+    // The level of the game being played is kept at once, not only when the window closes:
+    // a program that ends otherwise comes back to it.
     EXPECT_EQ(folder.StoredLevel(), 1);
+    form.ComboBox1->setCurrentIndex(2);
+    EXPECT_EQ(folder.StoredLevel(), 2);
+    form.ComboBox1->setCurrentIndex(0);
+    form.close();
+    EXPECT_EQ(folder.StoredLevel(), 0);
 }
 
 TEST(SudokuStart, StoredLevelTwoPlaysHardWithItsOwnCounter) {
@@ -67,7 +71,7 @@ TEST(SudokuStart, StoredLevelTwoPlaysHardWithItsOwnCounter) {
     EXPECT_EQ(notices.captions.size(), 1U) << "one puzzle, made once";
     EXPECT_EQ(form->ComboBox1->currentIndex(), 2);
     EXPECT_EQ(form->ComboBox1->currentText(), "Сложный");
-    EXPECT_EQ(form->Game.GivenCount, 28);
+    EXPECT_EQ(form->Game.GivenCount(), 28);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 2");
     ExpectFreshPuzzle(*form, 28);
 }
@@ -80,7 +84,7 @@ TEST(SudokuStart, StoredLevelOutsideTheItemsFallsBackToLevelOne) {
         folder.Count(1, 4);
         const auto form = StartGame(folder);
         EXPECT_EQ(form->ComboBox1->currentIndex(), 1);
-        EXPECT_EQ(form->Game.GivenCount, 35);
+        EXPECT_EQ(form->Game.GivenCount(), 35);
         EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 4");
         form->close();
         EXPECT_EQ(folder.StoredLevel(), 1);
@@ -93,15 +97,15 @@ TEST(SudokuStart, TheFirstPaintStartsTheGameAndLaterActivationsChangeNothing) {
     TForm1 form(folder.Data());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTRY_VERIFY_WITH_TIMEOUT(form.Activated, 5000);
-    const auto solution = form.Game.Sudoku.SolutionGrid;
-    const auto mask = form.Game.Sudoku.GivenMask;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Activated; }, 5000));
+    const auto solution = form.Game.Solution();
+    const auto mask = form.Game.Givens();
 
     form.FormActivate();
     QApplication::setActiveWindow(&form);
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.Game.Sudoku.SolutionGrid, solution);
-    EXPECT_EQ(form.Game.Sudoku.GivenMask, mask);
+    EXPECT_EQ(form.Game.Solution(), solution);
+    EXPECT_EQ(form.Game.Givens(), mask);
     EXPECT_EQ(notices.captions.size(), 1U);
 }
 
@@ -111,18 +115,18 @@ TEST(SudokuLevel, ChoosingALevelMakesAPuzzleAtOnceAndShowsItsCounter) {
     const auto form = StartGame(folder);
     PickerScript pickers;
     Enter(*form, pickers, EmptyCells(*form).front(), 5);
-    ASSERT_EQ(form->Game.Sudoku.UndoHistory.size(), 1U);
+    ASSERT_EQ(form->Game.UndoHistory().size(), 1U);
 
     // No question although a game is under way (an unexpected question fails the test).
     NoticeWatcher notices;
     form->ComboBox1->setCurrentIndex(0);
-    EXPECT_EQ(form->Game.GivenCount, 42);
+    EXPECT_EQ(form->Game.GivenCount(), 42);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 3");
     ExpectFreshPuzzle(*form, 42);
     EXPECT_EQ(notices.captions, std::vector<QString>{MakingCaption});
 
     form->ComboBox1->setCurrentIndex(2);
-    EXPECT_EQ(form->Game.GivenCount, 28);
+    EXPECT_EQ(form->Game.GivenCount(), 28);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 0");
     ExpectFreshPuzzle(*form, 28);
     form->close();
@@ -134,8 +138,8 @@ TEST(SudokuNewGame, AnythingButYesKeepsTheBoardAndTheHistory) {
     const auto form = StartGame(folder);
     PickerScript pickers;
     Enter(*form, pickers, EmptyCells(*form).front(), 4);
-    const stSudoku before = form->Game.Sudoku;
-    const auto texts = Texts(*form->StringGrid1);
+    const SudokuGame before = form->Game;
+    const auto texts = ShownDigits(*form);
 
     for (const auto answer : {QMessageBox::No, QMessageBox::Cancel}) {
         QuestionScript questions(answer);
@@ -143,10 +147,10 @@ TEST(SudokuNewGame, AnythingButYesKeepsTheBoardAndTheHistory) {
         ASSERT_EQ(questions.asked.size(), 1U);
         EXPECT_EQ(questions.asked[0].first, "ВУМ Судоку 1.0");
         EXPECT_EQ(questions.asked[0].second, "Начать новую игру?");
-        EXPECT_EQ(form->Game.Sudoku.SolutionGrid, before.SolutionGrid);
-        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, before.PlayerGrid);
-        EXPECT_EQ(form->Game.Sudoku.UndoHistory, before.UndoHistory);
-        EXPECT_EQ(Texts(*form->StringGrid1), texts);
+        EXPECT_EQ(form->Game.Solution(), before.Solution());
+        EXPECT_EQ(form->Game.Position().Board, before.Position().Board);
+        EXPECT_EQ(form->Game.UndoHistory(), before.UndoHistory());
+        EXPECT_EQ(ShownDigits(*form), texts);
         EXPECT_TRUE(form->CancelButton1->isEnabled());
     }
 
@@ -161,7 +165,7 @@ TEST(SudokuNewGame, AnythingButYesKeepsTheBoardAndTheHistory) {
 TEST(SudokuNewGame, ASolvedBoardGoesOnWithoutAQuestion) {
     SudokuFolder folder;
     const auto form = StartGame(folder);
-    form->Game.Sudoku.PlayerGrid = form->Game.Sudoku.SolutionGrid;
+    for (const Cell& cell : EmptyCells(*form)) form->Game.Enter(cell.first, cell.second, Solution(*form, cell));
     NoticeWatcher notices;
     form->NewFameButton1Click();  // an unexpected question fails the test
     EXPECT_EQ(notices.captions, std::vector<QString>{MakingCaption});
@@ -175,7 +179,7 @@ TEST(SudokuRestart, KeepsTheGivensAndEmptiesTheHistory) {
     const auto empty = EmptyCells(*form);
     Enter(*form, pickers, empty[0], 1);
     Enter(*form, pickers, empty[1], 2);
-    const stSudoku before = form->Game.Sudoku;
+    const SudokuGame before = form->Game;
 
     {
         QuestionScript no(QMessageBox::No);
@@ -183,14 +187,14 @@ TEST(SudokuRestart, KeepsTheGivensAndEmptiesTheHistory) {
         ASSERT_EQ(no.asked.size(), 1U);
         EXPECT_EQ(no.asked[0].first, "ВУМ Судоку 1.0");
         EXPECT_EQ(no.asked[0].second, "Начать игру заново?");
-        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, before.PlayerGrid);
-        EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 2U);
+        EXPECT_EQ(form->Game.Position().Board, before.Position().Board);
+        EXPECT_EQ(form->Game.UndoHistory().size(), 2U);
     }
     QuestionScript yes(QMessageBox::Yes);
     QTest::mouseClick(form->RestartGameButton1, Qt::LeftButton);
     EXPECT_EQ(yes.asked.size(), 1U);
-    EXPECT_EQ(form->Game.Sudoku.SolutionGrid, before.SolutionGrid);
-    EXPECT_EQ(form->Game.Sudoku.GivenMask, before.GivenMask);
+    EXPECT_EQ(form->Game.Solution(), before.Solution());
+    EXPECT_EQ(form->Game.Givens(), before.Givens());
     ExpectFreshPuzzle(*form, 35);
 }
 
@@ -198,30 +202,30 @@ TEST(SudokuUndo, ThreeUndosBringBackTheStartOfThePuzzle) {
     SudokuFolder folder;
     const auto form = StartGame(folder);
     PickerScript pickers;
-    const auto start = form->Game.Sudoku.PlayerGrid;
-    const auto startTexts = Texts(*form->StringGrid1);
+    const auto start = form->Game.Position().Board;
+    const auto startTexts = ShownDigits(*form);
     const auto empty = EmptyCells(*form);
     Enter(*form, pickers, empty[0], 3);
-    const auto afterOne = form->Game.Sudoku.PlayerGrid;
+    const auto afterOne = form->Game.Position().Board;
     Enter(*form, pickers, empty[1], 6);
-    const auto afterTwo = form->Game.Sudoku.PlayerGrid;
+    const auto afterTwo = form->Game.Position().Board;
     // The third entry overwrites the first cell: one undo restores the digit it had.
     Enter(*form, pickers, empty[0], 9);
     EXPECT_EQ(Player(*form, empty[0]), 9);
-    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 3U);
+    EXPECT_EQ(form->Game.UndoHistory().size(), 3U);
 
     for (const auto& expected : {afterTwo, afterOne, start}) {
         EXPECT_TRUE(form->CancelButton1->isEnabled());
         QTest::mouseClick(form->CancelButton1, Qt::LeftButton);
-        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, expected);
-        EXPECT_EQ(Texts(*form->StringGrid1), PlayerTexts(*form));
+        EXPECT_EQ(form->Game.Position().Board, expected);
+        EXPECT_EQ(ShownDigits(*form), PlayerDigits(*form));
     }
-    EXPECT_EQ(Texts(*form->StringGrid1), startTexts);
-    EXPECT_TRUE(form->Game.Sudoku.UndoHistory.empty());
+    EXPECT_EQ(ShownDigits(*form), startTexts);
+    EXPECT_TRUE(form->Game.UndoHistory().empty());
     EXPECT_FALSE(form->CancelButton1->isEnabled());
     // A disabled button takes no click, and the handler itself has nothing to undo.
     form->CancelButton1Click();
-    EXPECT_EQ(form->Game.Sudoku.PlayerGrid, start);
+    EXPECT_EQ(form->Game.Position().Board, start);
 }
 
 TEST(SudokuSolution, ShowsEveryDigitAndTheNextUndoShowsThePlayersBoard) {
@@ -231,26 +235,25 @@ TEST(SudokuSolution, ShowsEveryDigitAndTheNextUndoShowsThePlayersBoard) {
     const auto empty = EmptyCells(*form);
     Enter(*form, pickers, empty[0], WrongDigit(*form, empty[0]));
     Enter(*form, pickers, empty[1], 7);
-    const auto player = form->Game.Sudoku.PlayerGrid;
+    const auto player = form->Game.Position().Board;
 
     {
         QuestionScript no(QMessageBox::Cancel);
         form->SolutionGameButton1Click();
         EXPECT_EQ(no.asked.at(0).second, "Показать решение?");
-        EXPECT_EQ(Texts(*form->StringGrid1), PlayerTexts(*form));
+        EXPECT_EQ(ShownDigits(*form), PlayerDigits(*form));
     }
     QuestionScript yes(QMessageBox::Yes);
     QTest::mouseClick(form->SolutionGameButton1, Qt::LeftButton);
-    EXPECT_EQ(Texts(*form->StringGrid1), Texts(*form->StringGrid4));
-    EXPECT_EQ(form->Game.Sudoku.PlayerGrid, player);
-    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 2U);
+    EXPECT_EQ(ShownDigits(*form), SolutionDigits(*form));
+    EXPECT_EQ(form->Game.Position().Board, player);
+    EXPECT_EQ(form->Game.UndoHistory().size(), 2U);
     EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 0");
 
     form->CancelButton1Click();
-    EXPECT_EQ(form->StringGrid1->Cell(empty[1].first, empty[1].second), QString());
-    EXPECT_EQ(form->StringGrid1->Cell(empty[0].first, empty[0].second),
-              QString::number(WrongDigit(*form, empty[0])));
-    EXPECT_EQ(Texts(*form->StringGrid1), PlayerTexts(*form));
+    EXPECT_EQ(ShownAt(*form, empty[1]), -1);
+    EXPECT_EQ(ShownAt(*form, empty[0]), WrongDigit(*form, empty[0]));
+    EXPECT_EQ(ShownDigits(*form), PlayerDigits(*form));
 }
 
 TEST(SudokuEntry, ClearingACellTakesNoUndoStep) {
@@ -260,15 +263,15 @@ TEST(SudokuEntry, ClearingACellTakesNoUndoStep) {
     const auto empty = EmptyCells(*form);
     // "-" on an empty cell: nothing to undo afterwards.
     Enter(*form, pickers, empty[1], 0);
-    EXPECT_TRUE(form->Game.Sudoku.UndoHistory.empty());
+    EXPECT_TRUE(form->Game.UndoHistory().empty());
     EXPECT_FALSE(form->CancelButton1->isEnabled());
 
     Enter(*form, pickers, empty[0], 8);
-    EXPECT_EQ(form->StringGrid1->Cell(empty[0].first, empty[0].second), "8");
+    EXPECT_EQ(ShownAt(*form, empty[0]), 8);
     Enter(*form, pickers, empty[0], 0);
     EXPECT_EQ(Player(*form, empty[0]), -1);
-    EXPECT_EQ(form->StringGrid1->Cell(empty[0].first, empty[0].second), QString());
-    EXPECT_EQ(form->Game.Sudoku.UndoHistory.size(), 1U);
+    EXPECT_EQ(ShownAt(*form, empty[0]), -1);
+    EXPECT_EQ(form->Game.UndoHistory().size(), 1U);
     EXPECT_TRUE(form->CancelButton1->isEnabled());
     EXPECT_EQ(pickers.opened, 3);
 }
@@ -279,8 +282,8 @@ TEST(SudokuEntry, EscapeAClickOnThePickerOrItsCloseBoxChangeNothing) {
     PickerScript pickers;
     const Cell cell = EmptyCells(*form).front();
     Enter(*form, pickers, cell, 2);
-    const stSudoku before = form->Game.Sudoku;
-    const auto texts = Texts(*form->StringGrid1);
+    const SudokuGame before = form->Game;
+    const auto texts = ShownDigits(*form);
 
     const std::vector<std::function<void(TInputDigitalDialog1&)>> cancels = {
         [](TInputDigitalDialog1& picker) { QTest::keyClick(&picker, Qt::Key_Escape); },
@@ -301,9 +304,9 @@ TEST(SudokuEntry, EscapeAClickOnThePickerOrItsCloseBoxChangeNothing) {
         bool canSelect = false;
         form->StringGrid1SelectCell(cell.first, cell.second, canSelect);
         EXPECT_FALSE(closedWith) << "the picker closed";
-        EXPECT_EQ(form->Game.Sudoku.PlayerGrid, before.PlayerGrid);
-        EXPECT_EQ(form->Game.Sudoku.UndoHistory, before.UndoHistory);
-        EXPECT_EQ(Texts(*form->StringGrid1), texts);
+        EXPECT_EQ(form->Game.Position().Board, before.Position().Board);
+        EXPECT_EQ(form->Game.UndoHistory(), before.UndoHistory());
+        EXPECT_EQ(ShownDigits(*form), texts);
     }
 }
 
@@ -316,11 +319,11 @@ TEST(SudokuLevelPassed, TheLastCorrectEntryCountsShowsTheNoticeAndStartsTheNextP
     const Cell last = empty.back();
     empty.pop_back();
     for (const Cell& cell : empty) Enter(*form, pickers, cell, Solution(*form, cell));
-    const auto solution = form->Game.Sudoku.SolutionGrid;
+    const auto solution = form->Game.Solution();
 
     // A wrong last digit completes the board but does not solve it.
     Enter(*form, pickers, last, WrongDigit(*form, last));
-    EXPECT_EQ(form->Game.Sudoku.SolutionGrid, solution);
+    EXPECT_EQ(form->Game.Solution(), solution);
     EXPECT_EQ(folder.Counter(1), 6);
 
     NoticeWatcher notices;
@@ -334,7 +337,7 @@ TEST(SudokuLevelPassed, TheLastCorrectEntryCountsShowsTheNoticeAndStartsTheNextP
         // While the notice stands, the counter already shows the new count and the board
         // the last digit.
         EXPECT_EQ(form->LevelCountPanel1->Caption(), "Решено: 7");
-        EXPECT_EQ(form->StringGrid1->Cell(last.first, last.second), QString::number(Solution(*form, last)));
+        EXPECT_EQ(ShownAt(*form, last), Solution(*form, last));
     };
     Enter(*form, pickers, last, Solution(*form, last));
     EXPECT_EQ(std::count(waits.begin(), waits.end(), TForm1::NoticeMilliseconds), 1);

@@ -1,5 +1,6 @@
 #include "sudoku/engine/SudokuSave.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -10,8 +11,9 @@ namespace vum {
 namespace {
 
 constexpr std::string_view Heading = "VumSudoku saved game";
-constexpr int Version = 2;
-// The first version, without marks, is still read.
+constexpr int Version = 3;
+// The earlier versions still read: one game, without redo; the first without marks.
+constexpr int VersionWithoutRedo = 2;
 constexpr int VersionWithoutMarks = 1;
 // Far beyond any game a player makes (a thousand steps take some 10 KB); a larger file is
 // not ours.
@@ -50,25 +52,20 @@ std::optional<std::uint16_t> MarksValue(std::string_view text) {
     return marks;
 }
 
-// The board and the marks of a moment of the game.
-struct Position {
-    SudokuGrid Board;
-    SudokuMarks Marks;
-};
-
-// The differences of position `before` from position `after`, as undo tokens.
-std::string UndoLine(const Position& before, const Position& after) {
+// The cells in which position `to` differs from position `from`, with their content in `to`,
+// as history tokens.
+std::string ChangeLine(const SudokuPosition& to, const SudokuPosition& from) {
     std::string line;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c)
-            if (before.Board[c][r] != after.Board[c][r] || before.Marks[c][r] != after.Marks[c][r]) {
+            if (to.Board[c][r] != from.Board[c][r] || to.Marks[c][r] != from.Marks[c][r]) {
                 if (!line.empty()) line += ' ';
                 line += static_cast<char>('0' + c);
                 line += static_cast<char>('0' + r);
                 line += ':';
-                line += DigitChar(before.Board[c][r]);
+                line += DigitChar(to.Board[c][r]);
                 line += ':';
-                AppendMarks(line, before.Marks[c][r]);
+                AppendMarks(line, to.Marks[c][r]);
             }
     return line;
 }
@@ -94,10 +91,10 @@ public:
             return std::nullopt;
         return line->substr(name.size() + 1);
     }
-    bool AtEnd() {
-        while (const auto line = Next())
-            if (!line->empty()) return false;
-        return true;
+    // Whether nothing but line ends follows.
+    bool AtEnd() const {
+        const std::string_view rest = text_.substr(std::min(position_, text_.size()));
+        return std::all_of(rest.begin(), rest.end(), [](char c) { return c == '\n' || c == '\r'; });
     }
 
 private:
@@ -105,13 +102,16 @@ private:
     std::size_t position_ = 0;
 };
 
-std::optional<std::int32_t> Number(std::optional<std::string_view> text) {
+template <typename Integer>
+std::optional<Integer> Decimal(std::optional<std::string_view> text) {
     if (!text || text->empty()) return std::nullopt;
-    std::int32_t value = 0;
+    Integer value = 0;
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
     if (error != std::errc() || end != text->data() + text->size()) return std::nullopt;
     return value;
 }
+std::optional<std::int32_t> Number(std::optional<std::string_view> text) { return Decimal<std::int32_t>(text); }
+std::optional<std::int64_t> Number64(std::optional<std::string_view> text) { return Decimal<std::int64_t>(text); }
 
 // A grid line of digits and dots into grid; false for any other character or length.
 bool ReadBoard(std::optional<std::string_view> text, SudokuGrid& grid, bool dotsAllowed) {
@@ -144,9 +144,9 @@ bool ReadMarks(std::optional<std::string_view> text, SudokuMarks& marks) {
     return true;
 }
 
-// Applies an undo line to the position, which becomes the one before that step. Tokens of a
-// file without marks have none.
-bool ApplyUndoLine(std::string_view line, bool withMarks, Position& position) {
+// Applies a history line to the position, which becomes the one of that step. Tokens of a file
+// without marks have none.
+bool ApplyChangeLine(std::string_view line, bool withMarks, SudokuPosition& position) {
     if (line.empty()) return true;
     const std::size_t tokenSize = withMarks ? 8 : 4;
     std::size_t start = 0;
@@ -170,106 +170,136 @@ bool ApplyUndoLine(std::string_view line, bool withMarks, Position& position) {
     return true;
 }
 
-bool IsValidSolution(const SudokuGrid& solution) {
-    SudokuMask all{};
-    for (auto& column : all) column.fill(1);
-    return IsSolved(solution, all, solution);
+void AppendGame(std::string& text, const SudokuGame& game) {
+    text += "\nlevel " + std::to_string(game.Level());
+    text += game.Imported() ? "\norigin imported" : "\norigin made";
+    text += "\ntime " + std::to_string(game.PlayedMilliseconds());
+    text += game.SolutionSeen() ? "\nseen 1" : "\nseen 0";
+    text += "\nsolution " + GridLine(game.Solution(), DigitChar);
+    text += "\ngivens " + GridLine(game.Givens(), [](std::uint8_t given) { return given == 1 ? '1' : '0'; });
+    text += "\nentries " + GridLine(game.Position().Board, DigitChar);
+    text += "\nshown " + GridLine(game.ShownGrid(), DigitChar);
+    text += "\nmarks ";
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c) AppendMarks(text, game.Position().Marks[c][r]);
+    // Both histories from the position outwards, each line a step further.
+    for (const auto& [name, history] : {std::pair{"undo", &game.UndoHistory()}, std::pair{"redo", &game.RedoHistory()}}) {
+        text += "\n";
+        text += name;
+        text += " " + std::to_string(history->size());
+        const SudokuPosition* from = &game.Position();
+        for (auto step = history->rbegin(); step != history->rend(); ++step) {
+            text += '\n' + ChangeLine(*step, *from);
+            from = &*step;
+        }
+    }
 }
 
-// Givens hold their solution digit; the other cells hold a digit or nothing.
-bool AgreesWithGivens(const SudokuGrid& board, const stSudoku& puzzle) {
-    for (std::size_t c = 0; c < 9; ++c)
-        for (std::size_t r = 0; r < 9; ++r)
-            if (puzzle.GivenMask[c][r] == 1 && board[c][r] != puzzle.SolutionGrid[c][r]) return false;
-    return true;
+// Reads a history of the position outwards: its count, then a line a step. nullopt for a
+// count beyond what a game keeps (refused before anything is built) or a line of another form.
+std::optional<std::vector<SudokuPosition>> ReadHistory(Lines& lines, std::string_view name, bool withMarks,
+                                                       const SudokuPosition& position) {
+    const auto steps = Number(lines.Item(name));
+    if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > SudokuGame::MaxUndoSteps) return std::nullopt;
+    std::vector<SudokuPosition> history(static_cast<std::size_t>(*steps));
+    SudokuPosition step = position;
+    for (auto at = history.rbegin(); at != history.rend(); ++at) {
+        const auto line = lines.Next();
+        if (!line || !ApplyChangeLine(*line, withMarks, step)) return std::nullopt;
+        *at = step;
+    }
+    return history;
 }
 
-// Marks are digits 1..9, and givens have none.
-bool MarksFit(const SudokuMarks& marks, const stSudoku& puzzle) {
-    for (std::size_t c = 0; c < 9; ++c)
-        for (std::size_t r = 0; r < 9; ++r)
-            if (marks[c][r] > 0x1FF || (puzzle.GivenMask[c][r] == 1 && marks[c][r] != 0)) return false;
-    return true;
+// The game of the next lines, in the form of version; nullopt for anything else.
+std::optional<SudokuGame> ReadGame(Lines& lines, std::int32_t version) {
+    const auto level = Number(lines.Item("level"));
+    if (!level) return std::nullopt;
+    SudokuGameRecord record;
+    record.Level = *level;
+    if (version >= Version) {
+        const auto origin = lines.Item("origin");
+        const auto time = Number64(lines.Item("time"));
+        const auto seen = lines.Item("seen");
+        if ((origin != "made" && origin != "imported") || !time || (seen != "0" && seen != "1")) return std::nullopt;
+        record.Imported = origin == "imported";
+        record.PlayedMilliseconds = *time;
+        record.SolutionSeen = seen == "1";
+    }
+    const bool withMarks = version != VersionWithoutMarks;
+    if (!ReadBoard(lines.Item("solution"), record.Solution, false) || !ReadGivens(lines.Item("givens"), record.Givens) ||
+        !ReadBoard(lines.Item("entries"), record.Position.Board, true) ||
+        !ReadBoard(lines.Item("shown"), record.Shown, true))
+        return std::nullopt;
+    if (withMarks && !ReadMarks(lines.Item("marks"), record.Position.Marks)) return std::nullopt;
+    auto undo = ReadHistory(lines, "undo", withMarks, record.Position);
+    if (!undo) return std::nullopt;
+    record.UndoHistory = std::move(*undo);
+    if (version >= Version) {
+        auto redo = ReadHistory(lines, "redo", withMarks, record.Position);
+        if (!redo) return std::nullopt;
+        record.RedoHistory = std::move(*redo);
+    }
+    SudokuGame game;
+    if (!game.Restore(record)) return std::nullopt;
+    return game;
 }
 
 }  // namespace
 
-std::string SavedGameText(const SudokuGame& game) {
-    const stSudoku& puzzle = game.Sudoku;
-    std::string text;
-    text += Heading;
+std::string SavedGamesText(const SudokuGame& playing, const SudokuKeptGames& kept) {
+    std::string text(Heading);
     text += "\nversion " + std::to_string(Version);
-    text += "\nlevel " + std::to_string(game.Level());
-    text += "\nsolution " + GridLine(puzzle.SolutionGrid, DigitChar);
-    text += "\ngivens " + GridLine(puzzle.GivenMask, [](std::uint8_t given) { return given == 1 ? '1' : '0'; });
-    text += "\nentries " + GridLine(puzzle.PlayerGrid, DigitChar);
-    text += "\nshown " + GridLine(game.ShownGrid, DigitChar);
-    text += "\nmarks ";
-    for (int r = 0; r < 9; ++r)
-        for (int c = 0; c < 9; ++c) AppendMarks(text, game.Marks[c][r]);
-    text += "\nundo " + std::to_string(puzzle.UndoHistory.size()) + '\n';
-    Position after{puzzle.PlayerGrid, game.Marks};
-    for (std::size_t step = puzzle.UndoHistory.size(); step-- > 0;) {
-        const Position before{puzzle.UndoHistory[step], game.MarkHistory[step]};
-        text += UndoLine(before, after) + '\n';
-        after = before;
-    }
-    return text;
+    AppendGame(text, playing);
+    for (std::int32_t level = 0; level < SudokuKeptGames::Levels; ++level)
+        if (const auto& game = kept.Of(level); game && level != playing.Level()) AppendGame(text, *game);
+    return text + '\n';
 }
 
-std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
+std::optional<SudokuSavedGames> SavedGamesFromText(std::string_view text) {
     Lines lines(text);
     if (lines.Next() != Heading) return std::nullopt;
     const auto version = Number(lines.Item("version"));
-    if (version != Version && version != VersionWithoutMarks) return std::nullopt;
-    const bool withMarks = version == Version;
-    const auto level = Number(lines.Item("level"));
-    if (!level || *level < 0 || *level > 2) return std::nullopt;
-
-    SudokuGame game;
-    game.SetLevel(*level);
-    stSudoku& puzzle = game.Sudoku;
-    if (!ReadBoard(lines.Item("solution"), puzzle.SolutionGrid, false) || !IsValidSolution(puzzle.SolutionGrid))
-        return std::nullopt;
-    if (!ReadGivens(lines.Item("givens"), puzzle.GivenMask)) return std::nullopt;
-    std::int32_t givens = 0;
-    for (const auto& column : puzzle.GivenMask)
-        for (const std::uint8_t given : column) givens += given;
-    if (givens != game.GivenCount) return std::nullopt;
-    if (!ReadBoard(lines.Item("entries"), puzzle.PlayerGrid, true) || !AgreesWithGivens(puzzle.PlayerGrid, puzzle))
-        return std::nullopt;
-    if (!ReadBoard(lines.Item("shown"), game.ShownGrid, true) || !AgreesWithGivens(game.ShownGrid, puzzle))
-        return std::nullopt;
-    if (withMarks && (!ReadMarks(lines.Item("marks"), game.Marks) || !MarksFit(game.Marks, puzzle)))
-        return std::nullopt;
-
-    const auto steps = Number(lines.Item("undo"));
-    if (!steps || *steps < 0 || static_cast<std::size_t>(*steps) > text.size()) return std::nullopt;
-    std::vector<Position> newestFirst;
-    Position position{puzzle.PlayerGrid, game.Marks};
-    for (std::int32_t i = 0; i < *steps; ++i) {
-        const auto line = lines.Next();
-        if (!line || !ApplyUndoLine(*line, withMarks, position) || !AgreesWithGivens(position.Board, puzzle) ||
-            !MarksFit(position.Marks, puzzle))
+    if (version != Version && version != VersionWithoutRedo && version != VersionWithoutMarks) return std::nullopt;
+    auto playing = ReadGame(lines, *version);
+    if (!playing) return std::nullopt;
+    SudokuSavedGames games{std::move(*playing), {}};
+    // The kept games follow, one a level, none of the level played; only this version has them.
+    while (!lines.AtEnd()) {
+        auto kept = version == Version ? ReadGame(lines, *version) : std::nullopt;
+        if (!kept || kept->Level() == games.Playing.Level() || games.Kept.Of(kept->Level()) ||
+            !games.Kept.Keep(*kept))
             return std::nullopt;
-        newestFirst.push_back(position);
     }
-    if (!lines.AtEnd()) return std::nullopt;
-    for (auto step = newestFirst.rbegin(); step != newestFirst.rend(); ++step) {
-        puzzle.UndoHistory.push_back(step->Board);
-        game.MarkHistory.push_back(step->Marks);
-    }
-    return game;
+    return games;
+}
+
+std::string SavedGameText(const SudokuGame& game) { return SavedGamesText(game, {}); }
+
+std::optional<SudokuGame> GameFromSavedText(std::string_view text) {
+    auto games = SavedGamesFromText(text);
+    if (!games) return std::nullopt;
+    return std::move(games->Playing);
+}
+
+bool WriteSavedGames(const std::string& path, const SudokuGame& playing, const SudokuKeptGames& kept) {
+    return ReplaceFileAtomically(path, SavedGamesText(playing, kept));
+}
+
+std::optional<SudokuSavedGames> ReadSavedGames(const std::string& path) {
+    const FileHead file = ReadFileHead(path, MaxFileSize);
+    if (file.status != FileHead::Read || file.truncated) return std::nullopt;
+    return SavedGamesFromText(file.content);
 }
 
 bool WriteSavedGame(const std::string& path, const SudokuGame& game) {
-    return ReplaceFileAtomically(path, SavedGameText(game));
+    return WriteSavedGames(path, game, {});
 }
 
 std::optional<SudokuGame> ReadSavedGame(const std::string& path) {
-    const FileHead file = ReadFileHead(path, MaxFileSize);
-    if (file.status != FileHead::Read || file.truncated) return std::nullopt;
-    return GameFromSavedText(file.content);
+    auto games = ReadSavedGames(path);
+    if (!games) return std::nullopt;
+    return std::move(games->Playing);
 }
 
 }  // namespace vum

@@ -33,11 +33,14 @@ restart_program() {
   E2E_PID=$!
 }
 
-# wait_window <title-pattern> [seconds]: prints the id of a visible window whose title matches.
+# wait_window [--own] <title-pattern> [seconds]: prints the id of a visible window whose title
+# matches; with --own, one of the started program's windows only (another copy may be running).
 wait_window() {
+  local own=()
+  [ "$1" = --own ] && { own=(--all --pid "$E2E_PID"); shift; }
   local pattern=$1 deadline=$((SECONDS + ${2:-20})) id
   while [ $SECONDS -lt $deadline ]; do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --onlyvisible "${own[@]}" --name "$pattern" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$E2E_PID" 2>/dev/null || fail "the program ended before showing '$pattern'"
     sleep 0.1

@@ -53,7 +53,7 @@ wait_puzzle() {
 # its main window.
 start_sudoku() {
   start_program "$program"
-  main=$(wait_window "ВУМ Судоку")
+  main=$(wait_window --own "ВУМ Судоку")
   wait_puzzle "$main"
 }
 
@@ -73,7 +73,8 @@ picker_xy() {
 }
 
 # saved_item <folder> <name>: the value of a line "<name> <value>" of the saved game.
-saved_item() { sed -n "s/^$2 //p" "$1/VumSudoku.sav"; }
+# The first game in the file is the one being played.
+saved_item() { sed -n "s/^$2 //p" "$1/VumSudoku.sav" | head -n 1; }
 
 # solved_count <folder> <level>: the solved counter of a level, read from VumSudoku.dat (each
 # character is the last of 21 bytes, stored as its code plus 5).
