@@ -11,6 +11,7 @@
 #include "common/Wbestscorefile.h"
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
 #include "gui/FixedSizeWindow.h"
 #include "gui/Fonts.h"
@@ -27,6 +28,7 @@
 #include "squares/Inputnamedialog.h"
 #include "squares/Leveldialog.h"
 #include "squares/SquareSymbols.h"
+#include "squares/SquaresAccessibility.h"
 #include "squares/SquaresLook.h"
 
 using namespace vum;
@@ -108,6 +110,9 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
 
     Bevel3 = new BevelLine(Panel1, "Bevel3", QRect(1, 478, 187, 2));
 
+    // Screen readers' names of what shows no text (the pause button is named by ApplyState).
+    Image1->setAccessibleName(QStringLiteral("Игровое поле"));
+
     Timer1 = new GameTimer(this, SquaresGame::InitialFieldInterval, false);
     connect(Timer1, &GameTimer::OnTimer, this, &TForm1::Timer1Timer);
     Timer2 = new GameTimer(this, 1000, false);
@@ -173,6 +178,7 @@ void TForm1::ApplyState() {
     Timer2->SetEnabled(Game.ClockTimerRuns());
     const bool paused = Game.CurrentPhase() == SquaresGame::Phase::Paused;
     PauseButton1->SetGlyph(paused ? SpeedButton1->Glyph() : SpeedButton2->Glyph());
+    ShowPauseAccessibly(PauseButton1, paused);
 }
 
 template <typename Show>
@@ -206,10 +212,14 @@ void TForm1::PauseButton1Click() {
     if (Game.TogglePause()) ApplyState();
 }
 
-void TForm1::ShowScore() { ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Squares.Score)); }
+void TForm1::ShowScore() {
+    ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Squares.Score));
+    SetAccessibleText(ScorePanel1, ScorePanel1->Caption(), Announcement::Spoken);
+}
 
 void TForm1::ShowLevel() {
     LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Game.Clock.SpeedLevel));
+    SetAccessibleText(LevelPanel1, LevelPanel1->Caption(), Announcement::Spoken);
 }
 
 void TForm1::RiseField() {
