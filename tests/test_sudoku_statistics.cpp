@@ -2,8 +2,8 @@
 // counts and what it does not, and what a solved puzzle does to its level's statistics.
 #include <gtest/gtest.h>
 
-#include "TestFolder.h"
 #include "SudokuTestGames.h"
+#include "TestFolder.h"
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuGame.h"
 #include "sudoku/engine/SudokuPlayClock.h"
