@@ -54,7 +54,7 @@ std::string ChooseDataFolder(const std::string& programFolder, const std::string
     } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
         base = std::string(home) + "/.local/share";
     } else {
-        return beside;  // nowhere better; writes there fail silently
+        return NoDataFolder;
     }
     const std::string folder = WithSlash(base) + appName + "/";
     MakeFolders(folder);

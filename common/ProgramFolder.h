@@ -9,9 +9,16 @@ namespace vum {
 // The folder of the running executable, ending in '/'.
 std::string ProgramFolder();
 
+// A folder in which nothing can be read or written, for a game that has nowhere to keep
+// its files: every path under it fails (ENOTDIR), for root as well, so the game runs with
+// its defaults and writes nothing.
+inline const std::string NoDataFolder = "/dev/null/";
+
 // The folder in which the game keeps its files, ending in '/': programFolder when it is
 // writable and not part of the system's installed tree (/usr, /opt), otherwise
 // $XDG_DATA_HOME/<appName>/ (by default ~/.local/share/<appName>/), created if missing.
+// With neither XDG_DATA_HOME nor HOME set, NoDataFolder: an installed program's folder is
+// never written, not even by root, who could.
 std::string ChooseDataFolder(const std::string& programFolder, const std::string& appName);
 
 // ChooseDataFolder(ProgramFolder(), appName).

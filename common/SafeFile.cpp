@@ -56,16 +56,37 @@ mode_t NewFileMode(const struct stat* old) {
     return 0644 & ~mask;
 }
 
-bool LockExclusive(int fd) {
-    while (::flock(fd, LOCK_EX) != 0)
-        if (errno != EINTR) return false;
-    return true;
+std::atomic<long long> g_lockWaitMilliseconds{1500};
+
+enum class LockResult { Locked, Busy, NoLocks };
+
+// An exclusive flock on fd, waited for at most LockWaitLimit(). The games hold their locks
+// for milliseconds, so a short poll costs nothing and cannot be kept waiting for good.
+LockResult LockExclusive(int fd) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + LockWaitLimit();
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return LockResult::Locked;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return LockResult::NoLocks;
+        if (Clock::now() >= deadline) return LockResult::Busy;
+        const timespec pause{0, 10'000'000};
+        ::nanosleep(&pause, nullptr);
+    }
 }
 
 bool SameFile(int fd, const std::string& path) {
     struct stat byName {}, byHandle {};
     return ::stat(path.c_str(), &byName) == 0 && ::fstat(fd, &byHandle) == 0 &&
            byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
+}
+
+// The kernel's fs.protected_symlinks rule: in a sticky folder that everybody may write, a
+// link is followed only by its owner or when the folder's owner made it. Root is held to
+// it as well.
+bool MayFollow(const struct stat& link, const struct stat& folder) {
+    const bool shared = S_ISDIR(folder.st_mode) && (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
 }
 
 // A fresh temporary name beside target: ".<name>.vumtmp.XXXXXX".
@@ -121,7 +142,7 @@ bool WriteUnnamed(Temporary& temporary, const std::string& target, std::string_v
 #ifdef O_TMPFILE
     temporary.fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (temporary.fd < 0) return false;
-    if (LockExclusive(temporary.fd) && Fill(temporary, content, mode)) return true;
+    if (LockExclusive(temporary.fd) != LockResult::Busy && Fill(temporary, content, mode)) return true;
     ::close(temporary.fd);
     temporary.fd = -1;
 #else
@@ -141,7 +162,13 @@ bool WriteNamed(Temporary& temporary, const std::string& target, std::string_vie
         // A cleaner may have taken the name between the creation and the lock: then the
         // name is gone or is another file, and we start again. Where the file system
         // has no locks, no cleaner can take it either, and the write goes on unlocked.
-        if (LockExclusive(fd) && !SameFile(fd, name)) {
+        // A lock that stays taken (a cleaner that hangs) ends the write.
+        const LockResult locked = LockExclusive(fd);
+        if (locked == LockResult::Busy) {
+            ::close(fd);
+            return false;
+        }
+        if (locked == LockResult::Locked && !SameFile(fd, name)) {
             ::close(fd);
             continue;
         }
@@ -176,22 +203,76 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string ResolveLinks(const std::string& path) {
-    std::string current = path;
-    std::vector<char> buffer(4096);
-    for (int depth = 0; depth <= MaxLinks; ++depth) {
-        const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
-        if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return current;
-        std::string target(buffer.data(), static_cast<std::size_t>(length));
-        current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+    if (path.empty()) return {};
+    std::string resolved = "/";
+    if (path.front() != '/') {
+        std::vector<char> here(4096);
+        if (::getcwd(here.data(), here.size()) == nullptr) return {};
+        resolved = here.data();
     }
-    return {};
+    // The names still to walk, the next one last.
+    std::vector<std::string> names;
+    const auto push = [&names](const std::string& text) {
+        std::vector<std::string> parts;
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            const std::size_t slash = std::min(text.find('/', start), text.size());
+            if (slash > start) parts.push_back(text.substr(start, slash - start));
+            start = slash + 1;
+        }
+        names.insert(names.end(), parts.rbegin(), parts.rend());
+    };
+    push(path);
+    std::vector<char> buffer(4096);
+    int links = 0;
+    bool ended = false;  // a name that does not exist: the rest is taken as it stands
+    while (!names.empty()) {
+        const std::string name = std::move(names.back());
+        names.pop_back();
+        if (name == ".") continue;
+        if (name == ".." && !ended) {
+            resolved = FolderOf(resolved);
+            continue;
+        }
+        const std::string next = resolved == "/" ? "/" + name : resolved + "/" + name;
+        struct stat link {};
+        if (!ended && ::lstat(next.c_str(), &link) != 0) ended = true;
+        if (ended || !S_ISLNK(link.st_mode)) {
+            resolved = next;
+            continue;
+        }
+        struct stat folder {};
+        if (++links > MaxLinks || ::stat(resolved.c_str(), &folder) != 0 || !MayFollow(link, folder)) return {};
+        const ssize_t length = ::readlink(next.c_str(), buffer.data(), buffer.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return {};
+        const std::string target(buffer.data(), static_cast<std::size_t>(length));
+        if (target.front() == '/') resolved = "/";
+        push(target);
+    }
+    return resolved;
 }
 
 FileHead ReadFileHead(const std::string& path, std::size_t limit) {
     FileHead head;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string target = ResolveLinks(path);
+    if (target.empty()) return head;
+    // Only a regular file is opened: opening a FIFO waits for a writer, and a device may do
+    // something when opened. The target has no links left; one that appears meanwhile is
+    // refused by O_NOFOLLOW, and a FIFO that replaces the file meanwhile is opened without
+    // waiting and then refused.
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0) {
+        head.status = errno == ENOENT ? FileHead::Missing : FileHead::Failed;
+        return head;
+    }
+    if (!S_ISREG(info.st_mode)) return head;
+    const int fd = ::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         head.status = errno == ENOENT ? FileHead::Missing : FileHead::Failed;
+        return head;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
         return head;
     }
     // One byte past the limit tells whether the file goes on.
@@ -263,7 +344,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view content) {
     const std::string target = ResolveLinks(path);
     if (target.empty() || IsReadOnlyFile(target)) return false;
     struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
+    const bool existed = ::lstat(target.c_str(), &old) == 0;
     if (existed && !S_ISREG(old.st_mode)) return false;
     RemoveStaleTemporaries(FolderOf(target));
 
@@ -329,11 +410,16 @@ bool CreateFileAtomically(const std::string& path, std::string_view content) {
     return true;
 }
 
+std::chrono::milliseconds LockWaitLimit() { return std::chrono::milliseconds(g_lockWaitMilliseconds.load()); }
+void SetLockWaitLimit(std::chrono::milliseconds limit) { g_lockWaitMilliseconds = limit.count(); }
+
 FolderLock::FolderLock(const std::string& path) {
     const std::string target = ResolveLinks(path);
     fd_ = ::open(FolderOf(target.empty() ? path : target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) return;
-    if (!LockExclusive(fd_)) {
+    const LockResult locked = LockExclusive(fd_);
+    if (locked != LockResult::Locked) {
+        busy_ = locked == LockResult::Busy;
         ::close(fd_);
         fd_ = -1;
     }

@@ -10,7 +10,16 @@
 // name exists, so a temporary left by a writer that was killed is recognised (nobody
 // holds its lock) and removed before the next write into the same folder. Their names
 // are ".<file name>.vumtmp.XXXXXX" (six letters or digits).
+//
+// Only regular files are read or replaced: a FIFO, a device, a socket or a folder in a
+// file's place is unreadable, and nothing is written through it. Symbolic links are
+// followed as the kernel's fs.protected_symlinks rule lets the player follow them, whether
+// or not the system has that rule switched on: in a sticky folder that everybody may write
+// (/tmp, a shared games folder), a link is followed only when the player or the folder's
+// owner made it, so a link that another user plants there never leads a read or a write
+// to the player's own files.
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -20,7 +29,8 @@ namespace vum {
 
 // The first bytes of a file, at most limit of them, so that a huge file costs no more
 // than its useful head. Missing: no file at the path (nor at the end of its links);
-// Failed: a file that exists but cannot be read (permissions, a read error, a folder).
+// Failed: a file that exists but cannot be read (permissions, a read error, anything but
+// a regular file, a link that may not be followed). Never waits for a writer.
 struct FileHead {
     enum Status { Read, Missing, Failed };
     Status status = Failed;
@@ -48,9 +58,11 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view content);
 // written, and only readers that hold the FolderLock are sure to see it whole.
 bool CreateFileAtomically(const std::string& path, std::string_view content);
 
-// The end of a chain of symbolic links (a -> b -> c gives c), relative links taken from
-// the folder of the link; a path that is no link comes back as it is. Empty when the
-// chain loops or is longer than 40 links.
+// The path with every symbolic link in it followed, its folders' links as well as the
+// file's own (a -> b -> c gives c), relative links taken from the folder of the link; an
+// absolute path with no link in it. A name that does not exist ends the following: the
+// rest of the path stands as it is. Empty when the links loop, are more than 40, or one of
+// them may not be followed (see the top of this file).
 std::string ResolveLinks(const std::string& path);
 
 // Whether a file name (no folder) is one of our temporary files.
@@ -60,10 +72,17 @@ bool IsTemporaryName(std::string_view name);
 // lock). Every write does this first; the number removed.
 int RemoveStaleTemporaries(const std::string& folder);
 
+// How long a lock that someone else holds is waited for before the work is given up
+// (1.5 s: the games hold their locks for a few milliseconds). Tests shorten it.
+std::chrono::milliseconds LockWaitLimit();
+void SetLockWaitLimit(std::chrono::milliseconds limit);
+
 // Exclusive advisory lock (flock) on the folder that holds path (at the end of its
-// links), for the life of the object. A folder that cannot be opened gives no lock; the
-// work goes on without it. Not re-entrant: a second FolderLock on the same folder in the
-// same process waits for the first.
+// links), for the life of the object. A folder that cannot be opened, or a file system
+// without locks, gives no lock; the work goes on without it. A lock that another process
+// (or another FolderLock of this one) holds past LockWaitLimit() makes the folder Busy: the
+// work is then given up as a failure, so that a hung or hostile lock holder costs a game no
+// more than a refused write.
 class FolderLock {
 public:
     explicit FolderLock(const std::string& path);
@@ -71,10 +90,11 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    bool Locked() const { return fd_ >= 0; }
+    bool Busy() const { return busy_; }
 
 private:
     int fd_ = -1;
+    bool busy_ = false;
 };
 
 // The folder part of a path, "." when it has none.

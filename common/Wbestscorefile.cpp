@@ -108,7 +108,7 @@ std::int32_t WBestScoreFile::IncrementCounter(std::string path, std::int32_t lev
     try {
         FolderLock lock(path);
         std::int32_t counts[CounterRecords];
-        if (!ReadCounters(path, counts)) return 0;
+        if (lock.Busy() || !ReadCounters(path, counts)) return 0;
         if (counts[level] < std::numeric_limits<std::int32_t>::max()) ++counts[level];
 
         WString padding;
@@ -124,7 +124,7 @@ std::int32_t WBestScoreFile::IncrementCounter(std::string path, std::int32_t lev
 void WBestScoreFile::CreateIfMissing(std::string path) const {
     try {
         FolderLock lock(path);
-        CreateTable(path);
+        if (!lock.Busy()) CreateTable(path);
     } catch (...) {
     }
 }
@@ -138,7 +138,7 @@ bool WBestScoreFile::ReadTable(std::string path) {
     try {
         // Under the lock, a table that another copy is creating is seen whole.
         FolderLock lock(path);
-        return LoadTable(path);
+        return !lock.Busy() && LoadTable(path);
     } catch (...) {
         return false;
     }
@@ -170,7 +170,7 @@ bool WBestScoreFile::Qualifies(std::int32_t score) {
 std::int32_t WBestScoreFile::AddScore(std::string name, std::int32_t score) {
     try {
         FolderLock lock(FileName);
-        if (!LoadTable(FileName)) return -1;
+        if (lock.Busy() || !LoadTable(FileName)) return -1;
 
         std::int32_t place = -1;
         for (std::int32_t i = TableRecords - 1; i >= 0; --i)

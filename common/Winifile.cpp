@@ -47,8 +47,9 @@ struct IniDocument {
 // is larger than a settings file can be.
 bool Load(IniDocument& document, const std::string& file) {
     document.ini.SetSpaces(false);
-    // A regular file's size says at once whether it is too large; an endless one (a
-    // device) is caught by the bounded read.
+    // A regular file's size says at once whether it is too large; one that grows while it
+    // is read is caught by the bounded read. Anything else (a FIFO, a device) reads as
+    // unreadable (ReadFileHead).
     struct stat info {};
     if (::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
         static_cast<std::uintmax_t>(info.st_size) > WIniFile::MaxFileSize)
@@ -248,6 +249,7 @@ bool WIniFile::Write(const std::string& file, const std::string& section, const 
         return fail();
 
     FolderLock lock(file);
+    if (lock.Busy()) return fail();
     IniDocument document;
     if (!Load(document, file)) return fail();
     if (document.ini.SetValue(sectionName.c_str(), keyName.c_str(), value.c_str()) < 0) return fail();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/Wbestscorefile.h"
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/Panels.h"
@@ -31,6 +32,16 @@ BevelPanel* TextPanel(QWidget* parent, const char* name, const QRect& geometry, 
 
 QString RowPrefix(int row) {
     return row < 9 ? QStringLiteral(" %1. ").arg(row + 1) : QStringLiteral("%1. ").arg(row + 1);
+}
+
+// A row as a screen reader reads it: "1. Иван, очки: 500", the new entry marked; a row
+// without a name reads "2. очки: 0".
+QString AccessibleRow(int row, const QString& name, std::int32_t score, bool newEntry) {
+    QString text = QString::number(row + 1) + u'.';
+    if (!name.trimmed().isEmpty()) text += u' ' + name.trimmed() + u',';
+    text += QStringLiteral(" очки: ") + QString::number(score);
+    if (newEntry) text += QStringLiteral(", новый рекорд");
+    return text;
 }
 
 }  // namespace
@@ -63,6 +74,7 @@ TBestScoreTableDialog1::TBestScoreTableDialog1(QWidget* owner) : QDialog(owner) 
     TitlePanel2 = TextPanel(TitlePanel3, "TitlePanel2", QRect(449, 1, 172, 45), LightRed, Bevel::Lowered, 20,
                             false, Yellow, Qt::AlignHCenter);
     TitlePanel2->SetCaption(QStringLiteral("Очки"));
+    for (BevelPanel* panel : {HeadingPanel1, TitlePanel1, TitlePanel2}) SetAccessibleText(panel, panel->Caption());
 
     for (int i = 0; i < Rows; ++i) {
         const QByteArray nameName = "NamePanel" + QByteArray::number(i + 1);
@@ -102,13 +114,22 @@ void TBestScoreTableDialog1::FormActivate() {
     if (table.ReadTable(table.FileName)) entries = table.Entries;
     entries.resize(Rows);
 
+    // Screen readers read the level line and the rows, one after another, as the table opens.
+    QStringList content{CategoryPanel1->Caption()};
+    SetAccessibleText(CategoryPanel1, CategoryPanel1->Caption());
     for (int i = 0; i < Rows; ++i) {
         const ScoreEntry& entry = entries[static_cast<std::size_t>(i)];
         BevelPanel* name = NamePanels[static_cast<std::size_t>(i)];
+        BevelPanel* score = ScorePanels[static_cast<std::size_t>(i)];
         name->SetCaption(RowPrefix(i) + FromCp1251(entry.Name));
         name->SetFontColour(WinColour(NewRecordRow == i ? squares_colours::Yellow : system_colours::White));
-        ScorePanels[static_cast<std::size_t>(i)]->SetCaption(QString::number(entry.Score));
+        score->SetCaption(QString::number(entry.Score));
+        const QString row = AccessibleRow(i, FromCp1251(entry.Name), entry.Score, NewRecordRow == i);
+        SetAccessibleText(name, row);
+        SetAccessibleText(score, score->Caption());
+        content << row;
     }
+    SetAccessibleContent(this, content);
 }
 
 void TBestScoreTableDialog1::FormKeyDown() { accept(); }

@@ -16,6 +16,7 @@ TGameOverDialog1::TGameOverDialog1(QWidget* owner) : QDialog(owner) {
     AddDecorativeFrame(this);
     Image1 = new PictureBox(this, "Image1", QRect(FrameEdge, FrameEdge, 377, 94));
     Image1->Picture = SquaresPicture(QStringLiteral("game_over_banner"));
+    Image1->setAccessibleName(QStringLiteral("Игра окончена!"));
 
     // Counts from the dialog's creation, not from its showing.
     Timer1 = new QTimer(this);

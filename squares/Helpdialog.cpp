@@ -1,5 +1,6 @@
 #include "squares/Helpdialog.h"
 
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/Panels.h"
@@ -40,6 +41,7 @@ THelpDialog1::THelpDialog1(QWidget* owner) : QDialog(owner) {
 
     using namespace squares_colours;
     Panel1 = new BevelPanel(this, "Panel1", QRect(FrameEdge, FrameEdge, 576, 388), LightRed);
+    QStringList content;
     int top = 1;
     for (int i = 0; i < Lines; ++i) {
         const Line& line = HelpLines[static_cast<std::size_t>(i)];
@@ -67,9 +69,19 @@ THelpDialog1::THelpDialog1(QWidget* owner) : QDialog(owner) {
                 break;
         }
         panel->SetCaption(QString::fromUtf8(line.text));
+        SetAccessibleText(panel, panel->Caption());
+        // A text line that ends no sentence runs on into the next, as the eye reads it.
+        const QString text = panel->Caption().trimmed();
+        if (line.look == Look::Text && i > 0 && HelpLines[static_cast<std::size_t>(i - 1)].look == Look::Text &&
+            !QStringLiteral(".;:").contains(content.back().back()))
+            content.back() += u' ' + text;
+        else
+            content << text;
         LinePanels[static_cast<std::size_t>(i)] = panel;
         top += line.height;
     }
+
+    SetAccessibleContent(this, content);
 
     // The last line closes it too, as every other part of it does.
     new CloseOnInput(this, CloseOnInput::Click::LeftClick, [this] { FormKeyDown(); }, [this] { FormClick(); });

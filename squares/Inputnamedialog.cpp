@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPalette>
 
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/Keys.h"
@@ -41,6 +42,10 @@ TInputNameDialog1::TInputNameDialog1(QWidget* owner) : QDialog(owner) {
     editPalette.setColor(QPalette::Base, WinColour(system_colours::White));
     NameEdit1->setPalette(editPalette);
     NameEdit1->setFocus();
+    // Screen readers name the box after its label, and say why a name is asked for.
+    Label1->setBuddy(NameEdit1);
+    SetAccessibleContent(this, {QStringLiteral("Ваш результат вошёл в десятку лучших"),
+                                QStringLiteral("Введите имя и нажмите Enter")});
 
     PreviewInput(this, this);
 }

@@ -8,6 +8,8 @@
 #include <array>
 #include <vector>
 
+#include "gui/Accessibility.h"
+#include "gui/AccessibleChoice.h"
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/GlyphButton.h"
@@ -65,6 +67,7 @@ TLevelDialog1::TLevelDialog1(QWidget* owner) : QDialog(owner) {
     CloseButton1->SetGlyph(SquaresPicture(QStringLiteral("close_cross")));
     CloseButton1->setCursor(Qt::PointingHandCursor);
     CloseButton1->setToolTip(QStringLiteral("Закрыть"));
+    CloseButton1->setAccessibleName(QStringLiteral("Закрыть"));
     connect(CloseButton1, &QAbstractButton::clicked, this, &TLevelDialog1::CloseButton1Click);
 
     Image1 = new PictureBox(Panel1, "Image1", QRect(2, 43, 376, 160));
@@ -79,6 +82,17 @@ TLevelDialog1::TLevelDialog1(QWidget* owner) : QDialog(owner) {
     }
     Image1->OnMouseDown = [this](QMouseEvent* event) { Image1MouseDown(event->position().toPoint().x()); };
     Image1->OnDblClick = [this] { Image1DblClick(); };
+    {
+        // The pictures alone tell the levels apart: screen readers read their names instead.
+        std::vector<ChoiceItem> items;
+        const int third = Image1->width() / 3;
+        for (int i = 0; i < 3; ++i)
+            items.push_back({QString::fromUtf8(Levels[static_cast<std::size_t>(i)].text).trimmed(),
+                             QRect(QPoint(i * third, 0), QPoint(i < 2 ? (i + 1) * third - 1 : Image1->width() - 1,
+                                                                Image1->height() - 1))});
+        MakeAccessibleChoice(Image1, QStringLiteral("Сложность игры"), std::move(items),
+                             [this] { return std::clamp(LevelIndex, 0, 2); });
+    }
 
     CursorPanel1 = new BevelPanel(Panel1, "CursorPanel1", QRect(2, 203, 376, 41), system_colours::White, Bevel::None);
     CursorImage1 = new PictureBox(CursorPanel1, "CursorImage1", QRect(0, 0, 376, 41));
@@ -89,6 +103,9 @@ TLevelDialog1::TLevelDialog1(QWidget* owner) : QDialog(owner) {
                                  Bevel::Lowered);
     LevelPanel1->setFont(PixelFont(QStringLiteral("Arial"), 27, true));
     LevelPanel1->SetFontColour(WinColour(squares_colours::Yellow));
+
+    SetAccessibleContent(this, {QStringLiteral("Стрелки влево и вправо выбирают сложность, Enter начинает игру, "
+                                                "Esc закрывает её")});
 
     PreviewInput(this, this);
     CallOnActivation(this, [this] { FormActivate(); });
@@ -119,6 +136,8 @@ void TLevelDialog1::DrawLevelCursor(std::int32_t level) {
     CursorImage1->update();
     LevelPanel1->SetCaption(QString::fromUtf8(shown.text));
     LevelPanel1->SetAlignment(shown.alignment);
+    SetAccessibleText(LevelPanel1, LevelPanel1->Caption());
+    AccessibleChoiceChanged(Image1);
 }
 
 void TLevelDialog1::FormActivate() { DrawLevelCursor(LevelIndex); }

@@ -14,7 +14,9 @@
 #include "common/Wbestscorefile.h"
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
+#include "gui/FixedSizeWindow.h"
 #include "gui/Fonts.h"
 #include "gui/GameTimer.h"
 #include "gui/GlyphButton.h"
@@ -29,6 +31,7 @@
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
 #include "squares/Leveldialog.h"
+#include "squares/SquaresAccessibility.h"
 #include "squares/SquaresLook.h"
 #include "squares/engine/SquaresSave.h"
 
@@ -76,6 +79,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(493, 605);
+    KeepNormalState(*this);  // also where the window system offers to maximise it
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
 
     GamePanel1 = new BevelPanel(this, "GamePanel1", QRect(0, 0, 305, 604), system_colours::ButtonFace, Bevel::Raised,
@@ -136,6 +140,9 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     GroupLabel1->setPalette(groupColours);
     GroupLabel1->hide();
 
+    // Screen readers' names of what shows no text (the pause button is named by ApplyState).
+    Image1->setAccessibleName(QStringLiteral("Игровое поле"));
+
     Timer1 = new GameTimer(this, Game.FieldInterval(), false);
     connect(Timer1, &GameTimer::OnTimer, this, &TForm1::Timer1Timer);
     Timer2 = new GameTimer(this, 1000, false);
@@ -145,7 +152,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     QApplication::setApplicationName(AppTitle);
     setWindowTitle(QApplication::applicationName());
 
-    DataFolder = QString::fromStdString(programFolder) + QStringLiteral("VumColor");
+    DataFolder = FromPath(programFolder) + QStringLiteral("VumColor");
     MakeFolders(ToPath(DataFolder));  // a folder that cannot be made only loses the files
     IniPath = DataFolder + QStringLiteral("/VumColor.ini");
 
@@ -227,6 +234,7 @@ void TForm1::ApplyState() {
     const bool paused = Game.CurrentPhase() == SquaresGame::Phase::Paused;
     const QImage& sign = paused ? SpeedButton1->Glyph() : SpeedButton2->Glyph();
     if (PauseButton1->Glyph() != sign) PauseButton1->SetGlyph(sign);
+    ShowPauseAccessibly(PauseButton1, paused);
 }
 
 template <typename Show>
@@ -274,10 +282,14 @@ void TForm1::PauseButton1Click() {
     SaveGame();
 }
 
-void TForm1::ShowScore() { ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Score())); }
+void TForm1::ShowScore() {
+    ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Score()));
+    SetAccessibleText(ScorePanel1, ScorePanel1->Caption(), Announcement::Spoken);
+}
 
 void TForm1::ShowLevel() {
     LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Game.SpeedLevel()));
+    SetAccessibleText(LevelPanel1, LevelPanel1->Caption(), Announcement::Spoken);
 }
 
 void TForm1::RiseField() {

@@ -6,6 +6,7 @@
 
 #include "common/CommandLine.h"
 #include "gui/Fonts.h"
+#include "gui/SingleCopy.h"
 #include "gui/VumApplication.h"
 #include "squares/SquaresLook.h"
 #include "squares/Unit1.h"
@@ -30,7 +31,8 @@ constexpr CommandLineText CommandLine{
     "Files: the folder VumColor (VumColor.ini, VumColor1.dat to VumColor3.dat, the games in\n"
     "progress VumColor1.sav to VumColor3.sav), beside the program when its folder can be\n"
     "written, otherwise in $XDG_DATA_HOME/VumSquare/ (by default ~/.local/share/VumSquare/).\n"
-    "See VumSquare(6).\n"};
+    "A copy started while another one plays with the same files brings that one's window to\n"
+    "the front and ends. See VumSquare(6).\n"};
 
 #ifdef VUM_SPEED_LEVEL_SEAM
 // The seam of the CPU benchmark, in its own build of the program only (VumSquare_speed): with
@@ -51,6 +53,10 @@ void StartAtSpeedLevel(TForm1& form) {
 int main(int argc, char** argv) {
     // Answered before any window system is asked for: no display is needed, no file touched.
     if (const auto status = AnswerCommandLine(argc, argv, CommandLine)) return *status;
+    // A copy already playing with these files is brought to the front instead.
+    const std::string dataFolder = GameDataFolder("VumSquare");
+    SingleCopy copy(dataFolder, "VumSquare");
+    if (const auto status = copy.EndStatus()) return *status;
     // The level dialog waits for the fonts and for its pictures: both are under way while the
     // application object and the windows are made. (Painting a picture needs the application
     // object.)
@@ -58,8 +64,9 @@ int main(int argc, char** argv) {
     VumApplication app(argc, argv, QStringLiteral("ВУМ квадратики"));
     const std::jthread pictures = PreparePictures({QStringLiteral("level_pacifier"), QStringLiteral("level_bottle"),
                                                    QStringLiteral("level_beer"), QStringLiteral("close_cross")});
-    return app.Run([]() -> std::unique_ptr<QWidget> {
-        auto Form1 = std::make_unique<TForm1>();
+    copy.AnswerLaterCopies();
+    return app.Run([&dataFolder]() -> std::unique_ptr<QWidget> {
+        auto Form1 = std::make_unique<TForm1>(dataFolder);
         // The level dialog, inside construction, was cancelled: no game, nothing written.
         if (Form1->Terminated()) return nullptr;
 #ifdef VUM_SPEED_LEVEL_SEAM

@@ -53,11 +53,22 @@ void SudokuBoardPainter::PaintDigit(SudokuBoardGrid& grid, int column, int row, 
     const QString text = DigitText(digit);
     const int x = rect.left() + rect.width() / 2 - grid.TextWidth(text) / 2;
     const int y = rect.top() + rect.height() / 2 - grid.TextHeight(text) / 2;
-    grid.FillRect(rect, look.Selected ? WinColour(sudoku_colours::SelectedCell) : BlockColour(column, row));
+    grid.FillRect(rect, Ground(column, row, look));
     const std::uint32_t colour = look.SameDigit           ? sudoku_colours::HighlightedDigit
                                  : game_.IsGiven(column, row) ? sudoku_colours::GivenDigit
                                                               : sudoku_colours::EnteredDigit;
     grid.TextOut(x, y, text, WinColour(colour));
+}
+
+QColor SudokuBoardPainter::Ground(int column, int row, const SudokuCellLook& look) const {
+    using Hint = SudokuBoardView::HintCell;
+    switch (view_.Hint[static_cast<std::size_t>(column * 9 + row)]) {
+        case Hint::Target: return WinColour(sudoku_colours::HintTarget);
+        case Hint::Mistake: return WinColour(sudoku_colours::HintMistake);
+        case Hint::Reason: return WinColour(sudoku_colours::HintReason);
+        case Hint::None: break;
+    }
+    return look.Selected ? WinColour(sudoku_colours::SelectedCell) : BlockColour(column, row);
 }
 
 void SudokuBoardPainter::PaintMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect,

@@ -13,6 +13,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <array>
 #include <cstdint>
 
 class SudokuBoardGrid;
@@ -35,6 +36,10 @@ struct SudokuBoardView {
     // The frame of the keyboard cursor on the grid's current cell: shown from the first key
     // that moves or acts on it, hidden by a click.
     bool CursorShown = false;
+    // A hint on the board: the cell it fills or corrects on a ground of its own, and the cells
+    // that explain it on another.
+    enum class HintCell : std::uint8_t { None, Target, Mistake, Reason };
+    std::array<HintCell, 81> Hint{};  // cell column * 9 + row
 };
 
 class SudokuBoardPainter {
@@ -46,7 +51,8 @@ public:
     static QColor BlockColour(int column, int row);
 
     // Paints a cell of the board: the digit the play state shows there and, when it shows
-    // none, its marks; the cursor's frame on the grid's current cell when the view shows it.
+    // none, its marks; the ground of a hint's cell and the cursor's frame on the grid's current
+    // cell, as the view shows them.
     void PaintCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, const SudokuCellLook& look) const;
     // Paints a cell of the hidden solution grid: the solution's digit.
     void PaintSolutionCell(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected) const;
@@ -58,6 +64,7 @@ private:
     void PaintMarks(SudokuBoardGrid& grid, int column, int row, const QRect& rect, std::int32_t emphasised) const;
 
     void PaintCursor(SudokuBoardGrid& grid, const QRect& rect) const;
+    QColor Ground(int column, int row, const SudokuCellLook& look) const;
 
     const SudokuGame& game_;
     const SudokuBoardView& view_;

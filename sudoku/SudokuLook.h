@@ -28,6 +28,12 @@ constexpr std::uint32_t Mark = 0x00505050;
 constexpr std::uint32_t EmphasisedMark = EnteredDigit;
 // The frame of the keyboard cursor.
 constexpr std::uint32_t Cursor = 0x00000000;
+// A hint: the ground of the cell it fills, of the cells that explain it, of a mistake; its
+// notice.
+constexpr std::uint32_t HintTarget = 0x0080FFFF;
+constexpr std::uint32_t HintReason = 0x00FFD8B0;
+constexpr std::uint32_t HintMistake = 0x009696FF;
+constexpr std::uint32_t HintNotice = CounterPanel;
 }  // namespace sudoku_colours
 
 // The time of a puzzle as the game shows it: minutes and seconds ("7:05"), with the hours in

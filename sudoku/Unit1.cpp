@@ -19,6 +19,7 @@
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
 #include "gui/Dialogs.h"
+#include "gui/FixedSizeWindow.h"
 #include "gui/Fonts.h"
 #include "gui/GlyphButton.h"
 #include "gui/Keys.h"
@@ -28,6 +29,8 @@
 #include "sudoku/Inputdigitaldialog.h"
 #include "sudoku/SudokuBoardGrid.h"
 #include "sudoku/Statisticsdialog.h"
+#include "sudoku/SudokuHintNotice.h"
+#include "sudoku/SudokuHintText.h"
 #include "sudoku/SudokuLook.h"
 #include "sudoku/Waitdialog.h"
 #include "sudoku/engine/SudokuPuzzleText.h"
@@ -117,6 +120,7 @@ TForm1::TForm1(const std::string& dataFolder)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Title);
     setFixedSize(ClientWidth, ClientHeight);
+    KeepNormalState(*this);  // also where the window system offers to maximise it
     // The background is painted by paintEvent, so the controls keep the system's palette.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(PixelFont(SansSerif, 13));
@@ -175,6 +179,7 @@ TForm1::TForm1(const std::string& dataFolder)
     Contact = new ContactBlock(Panel2, ContactTable);
     connect(Contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
     connect(Contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
+    HintNotice1 = new SudokuHintNotice(this);
 
     CentreOver(this, nullptr);
 
@@ -220,6 +225,7 @@ void TForm1::MakeCommands() {
     Commands.Add({{{'V', Ctrl}}, nullptr, always, [this] { PastePuzzle(); }});
     Commands.Add({{{'T', Ctrl}}, nullptr, always, [this] { ToggleClock(); }});
     Commands.Add({{{vk::F10, {}}}, nullptr, always, [this] { ShowStatistics(); }});
+    Commands.Add({{{'H', {}}}, nullptr, [this] { return Game.HasPuzzle(); }, [this] { ShowHint(); }});
 }
 
 // ---- attach and detach -------------------------------------------------------------------
@@ -263,6 +269,12 @@ void TForm1::paintEvent(QPaintEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ComboBox1 && event->type() == QEvent::Wheel && !ComboBox1->hasFocus()) return true;
+    // A click anywhere in the window closes a hint and does nothing else.
+    if (HintShown() && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        CloseHint();
+        return true;
+    }
     // A click on the board hides the keyboard cursor before it selects.
     if (watched == StringGrid1 && event->type() == QEvent::MouseButtonPress) ShowCursor(false);
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
@@ -332,6 +344,14 @@ void TForm1::FormClose() {
 void TForm1::WriteLevel() { WriteIniInteger(WIniFile(), IniPath, IniSection, IniKey, ComboBox1->currentIndex()); }
 
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (HintShown()) {
+        // The second H takes the hint; any other key only closes it.
+        if (key == 'H' && (shift & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) == 0)
+            ApplyHint();
+        else
+            CloseHint();
+        return true;
+    }
     if (key == virtual_keys::Return) {
         close();
         return true;
@@ -392,6 +412,37 @@ void TForm1::UpdateClock() {
 void TForm1::ShowTitle() {
     const QString title = ClockInTitle ? Title + QStringLiteral(" — ") + PlayTimeText(PlayClock.Elapsed(Game)) : Title;
     if (windowTitle() != title) setWindowTitle(title);
+}
+
+bool TForm1::HintShown() const { return HintNotice1->isVisible(); }
+
+void TForm1::ShowHint() {
+    hint_ = FindHint(Game.Solution(), Game.Givens(), Game.Position().Board);
+    if (hint_.What == SudokuHint::Kind::Solved) return;
+    using Hint = SudokuBoardView::HintCell;
+    for (const SudokuStep& step : hint_.Steps)
+        for (const std::int32_t cell : step.Cells) BoardView.Hint[static_cast<std::size_t>(cell)] = Hint::Reason;
+    const bool mistake = hint_.What == SudokuHint::Kind::Mistake;
+    BoardView.Hint[static_cast<std::size_t>(hint_.Column * 9 + hint_.Row)] = mistake ? Hint::Mistake : Hint::Target;
+    ShowBoard();
+    HintNotice1->ShowHint(HintText(hint_), mistake);
+    Statistics.HintUsed(Game);
+    WriteStatistics();
+}
+
+void TForm1::CloseHint() {
+    BoardView.Hint.fill(SudokuBoardView::HintCell::None);
+    HintNotice1->hide();
+    ShowBoard();
+}
+
+void TForm1::ApplyHint() {
+    CloseHint();
+    // A mistake is corrected with the solution's digit; a step enters its own.
+    const std::int32_t digit =
+        hint_.What == SudokuHint::Kind::Mistake ? Game.Solution()[hint_.Column][hint_.Row] : hint_.Digit;
+    EnterDigit(hint_.Column, hint_.Row, digit);
+    HighlightSameDigits(hint_.Column, hint_.Row);
 }
 
 void TForm1::ToggleClock() {

@@ -22,6 +22,7 @@
 #include "sudoku/Inputdigitaldialog.h"
 #include "sudoku/SudokuBoardPainter.h"
 #include "sudoku/engine/SudokuGame.h"
+#include "sudoku/engine/SudokuHint.h"
 #include "sudoku/engine/SudokuKeptGames.h"
 #include "sudoku/engine/SudokuPlayClock.h"
 #include "sudoku/engine/SudokuStatistics.h"
@@ -35,6 +36,7 @@ namespace vum {
 class BevelPanel;
 class ContactBlock;
 class GlyphButton;
+class SudokuHintNotice;
 }  // namespace vum
 
 class TForm1 : public QWidget {
@@ -92,6 +94,13 @@ public:
     // the new-game question, or a message that says why not.
     void CopyPuzzle();
     void PastePuzzle();
+    // A hint (H): a mistake of the player's first, else the next step that ends in a digit,
+    // the cells lit and the reasoning in a notice; a second H enters the digit (or corrects
+    // the mistake), any other key or a click closes the notice and changes nothing.
+    void ShowHint();
+    void ApplyHint();
+    void CloseHint();
+    bool HintShown() const;
     // The clock in the title, on or off, kept in the settings.
     void ToggleClock();
     void ShowStatistics();
@@ -129,6 +138,7 @@ public:
     vum::GlyphButton* SolutionGameButton1;
     vum::BevelPanel* Panel2;
     vum::ContactBlock* Contact;
+    vum::SudokuHintNotice* HintNotice1;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -183,6 +193,7 @@ private:
 
     vum::SudokuBoardPainter painter_{Game, BoardView};
     QTimer* clockTimer_ = nullptr;
+    vum::SudokuHint hint_;
     QMetaObject::Connection comboBox1Change_;
     bool activatePosted_ = false;
     bool savePending_ = false;

@@ -129,4 +129,21 @@ bool RunUntilKilled(const std::function<void()>& body) {
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
+bool FinishesWithin(int milliseconds, const std::function<bool()>& body) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) return false;
+    if (child == 0) ::_exit(body() ? 0 : 1);
+    int status = 0;
+    for (int waited = 0; ::waitpid(child, &status, WNOHANG) == 0; waited += 10) {
+        if (waited >= milliseconds) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            return false;
+        }
+        ::usleep(10000);
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace faults

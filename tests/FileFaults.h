@@ -43,4 +43,9 @@ bool RunAsPlayer(const std::string& folder, const std::function<bool()>& body);
 // Runs body in a child process that the faults may kill; true when the child was killed.
 bool RunUntilKilled(const std::function<void()>& body);
 
+// Runs body in a child process and returns what it returned, or false when it has not
+// returned within milliseconds (the child is then killed): a call that would hang fails
+// the test instead of stopping it.
+bool FinishesWithin(int milliseconds, const std::function<bool()>& body);
+
 }  // namespace faults

@@ -1,6 +1,7 @@
 #include "SudokuReference.h"
 
 #include "common/WRandom.h"
+#include "sudoku/engine/SudokuSolutionCount.h"
 
 namespace vum::reference {
 namespace {
@@ -131,6 +132,31 @@ void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t given
             }
         } while (count < givenCount);
         if (reference::CountSolutions(solution, givens) == 1) return;
+    }
+}
+
+std::int32_t DrawGivensByCount(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                               WRandom& random) {
+    using namespace sudoku_cells;
+    const UnavoidableSets unavoidable(solution);
+    for (std::int32_t drawn = 1;; ++drawn) {
+        for (auto& column : givens) column.fill(0);
+        Givens set;
+        CellSet cells;
+        std::int32_t count = 0;
+        while (count < givenCount) {
+            const std::int32_t column = random.Draw31() % 9;
+            const std::int32_t row = random.Draw31() % 9;
+            if (givens[column][row] == 0) {
+                givens[column][row] = 1;
+                ++count;
+                Place(set.Used, CellAt(column, row), DigitBit(solution[column][row]));
+                cells.Add(CellAt(column, row));
+            }
+        }
+        if (unavoidable.MissedBy(cells)) continue;
+        ListEmptyCells(givens, set);
+        if (sudoku_cells::CountSolutions(set) == 1) return drawn;
     }
 }
 

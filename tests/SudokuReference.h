@@ -28,4 +28,10 @@ bool TryFillSolution(SudokuGrid& grid, WRandom& random);
 // Slow beyond use below about 35 givens.
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount, WRandom& random);
 
+// The engine's DrawGivens as it was before the levels were calibrated: two 31-bit draws per
+// given, column first, until the givens admit one solution, whatever the solver makes of
+// them; the unavoidable sets spare it most counts, as they did. Returns the sets drawn.
+std::int32_t DrawGivensByCount(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                               WRandom& random);
+
 }  // namespace vum::reference

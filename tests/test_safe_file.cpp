@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -198,10 +199,6 @@ TEST(SafeFile, ReadingAHeadStopsAtTheLimitAndTellsMissingFromUnreadable) {
         EXPECT_EQ(head.content, std::string("0123456789").substr(0, limit));
         EXPECT_EQ(head.truncated, limit < 10) << limit;
     }
-    // An endless file costs no more than the limit.
-    const FileHead zeros = ReadFileHead("/dev/zero", 5000);
-    EXPECT_EQ(zeros.content, std::string(5000, '\0'));
-    EXPECT_TRUE(zeros.truncated);
 }
 
 TEST(ProgramFolder, UsesTheProgramFolderWhenWritableElseThePlayersDataFolder) {
@@ -222,4 +219,24 @@ TEST(ProgramFolder, UsesTheProgramFolderWhenWritableElseThePlayersDataFolder) {
     const std::string exeFolder = ProgramFolder();
     EXPECT_EQ(exeFolder.back(), '/');
     EXPECT_TRUE(std::filesystem::exists(exeFolder + "test_common"));
+}
+
+// With neither XDG_DATA_HOME nor HOME there is no player's folder: an installed game then
+// writes nothing at all, also as root, who could write into the program's folder.
+TEST(ProgramFolder, WithNoHomeAnInstalledGameHasAFolderWhereNothingIsWritten) {
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home != nullptr ? home : "";
+    ::unsetenv("XDG_DATA_HOME");
+    ::unsetenv("HOME");
+    const std::string chosen = ChooseDataFolder("/usr/games/", "VumSudoku");
+    ::setenv("HOME", "", 1);
+    const std::string chosenForEmptyHome = ChooseDataFolder("/opt/vum/", "VumSquare");
+    if (home != nullptr) ::setenv("HOME", savedHome.c_str(), 1); else ::unsetenv("HOME");
+
+    EXPECT_EQ(chosen, NoDataFolder);
+    EXPECT_EQ(chosenForEmptyHome, NoDataFolder);
+    EXPECT_FALSE(ReplaceFileAtomically(chosen + "VumSudoku.ini", "[Difficult_Level]\nNumber=1\n"));
+    EXPECT_FALSE(CreateFileAtomically(chosen + "VumSudoku.dat", "x"));
+    EXPECT_FALSE(MakeFolders(chosen + "VumColor"));
+    EXPECT_EQ(ReadFileHead(chosen + "VumSudoku.sav", 10).status, FileHead::Failed);
 }

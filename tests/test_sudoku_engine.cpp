@@ -9,16 +9,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "SudokuReference.h"
+#include "TestFolder.h"
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuCells.h"
 #include "sudoku/engine/SudokuPuzzle.h"
 #include "sudoku/engine/SudokuSolutionCount.h"
+#include "sudoku/engine/SudokuSolver.h"
 
 using namespace vum;
 
@@ -388,9 +391,10 @@ TEST(SudokuFill, AnAttemptEndsOnlyAtACellWithoutCandidates) {
     std::int32_t finished = 0;
     for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
         WRandom random(seed);
+        RandomBits bits(random);
         SudokuGrid grid;
         ClearGrid(grid);
-        const bool done = TryFillSolution(grid, random);
+        const bool done = TryFillSolution(grid, bits);
         Cells cells{};  // row-major view of what the attempt filled
         std::int32_t stop = 81;
         for (std::int32_t at = 0; at < 81; ++at) {  // column-major order
@@ -787,4 +791,129 @@ TEST(SudokuGenerator, BadArgumentsGetOneLineAndStatusTwo) {
     const ToolRun help = RunTool("--help");
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Output.find("--level"), std::string::npos);
+}
+
+TEST(SudokuGenerator, RateAddsTheHardestTechniqueToTheSamePuzzles) {
+    std::set<std::string> ids;
+    for (std::int32_t technique = 0; technique < SudokuTechniqueCount; ++technique) {
+        ids.insert(std::string(TechniqueId(static_cast<SudokuTechnique>(technique))));
+    }
+    for (std::int32_t level = 0; level <= 2; ++level) {
+        const std::string options = "--level " + std::to_string(level) + " --count 12 --seed 99";
+        const ToolRun rated = RunTool(options + " --rate");
+        const ToolRun plain = RunTool(options);
+        ASSERT_EQ(rated.Status, 0);
+        const std::vector<std::string> lines = Lines(rated.Output);
+        const std::vector<std::string> puzzles = Lines(plain.Output);
+        ASSERT_EQ(lines.size(), puzzles.size());
+        for (std::size_t at = 0; at < lines.size(); ++at) {
+            ASSERT_EQ(lines[at].substr(0, 164), puzzles[at] + ' ');
+            const std::string id = lines[at].substr(164);
+            EXPECT_TRUE(ids.contains(id)) << id;
+            if (level == 2) {
+                EXPECT_NE(id, "naked-single");
+                EXPECT_NE(id, "hidden-single");
+            }
+        }
+    }
+}
+
+namespace {
+
+// Follows an --explain path from a puzzle: each placement in an empty cell with the
+// solution's digit, each removal away from it; true when the path fills the board.
+::testing::AssertionResult FollowPath(const std::string& puzzle, const std::vector<std::string>& steps) {
+    Cells cells{};
+    for (std::size_t at = 0; at < 81; ++at) cells[at] = puzzle[at] == '.' ? 0 : puzzle[at] - '0';
+    Cells solution = cells;
+    std::vector<Cells> found;
+    if (BruteForceSolutions(solution, 2, &found) != 1) return ::testing::AssertionFailure() << "not one solution";
+    const auto at = [](const std::string& rc) { return static_cast<std::size_t>((rc[0] - '1') * 9 + (rc[1] - '1')); };
+    for (const std::string& step : steps) {
+        std::istringstream words(step);
+        std::string technique, action, what;
+        words >> technique >> action >> what;
+        if (action == "place") {
+            const std::size_t cell = at(what);
+            if (cells[cell] != 0 || what[3] - '0' != found[0][cell]) return ::testing::AssertionFailure() << step;
+            cells[cell] = found[0][cell];
+            continue;
+        }
+        if (action != "remove") return ::testing::AssertionFailure() << "no action: " << step;
+        std::istringstream removals(what);
+        for (std::string removal; std::getline(removals, removal, ',');) {
+            for (std::size_t digit = 3; digit < removal.size(); ++digit) {
+                if (removal[digit] - '0' == found[0][at(removal)]) return ::testing::AssertionFailure() << step;
+            }
+        }
+    }
+    if (cells != found[0]) return ::testing::AssertionFailure() << "the board is not full";
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST(SudokuGenerator, ExplainPrintsASoundPathForEachPuzzleAndSaysWhyALineIsNone) {
+    const std::vector<std::string> made = Lines(RunTool("--level 2 --count 3 --seed 5").Output);
+    ASSERT_EQ(made.size(), 3u);
+    const std::string stuck = ".......21.6...4.93...23.54......89.55.8.......9...3268.476.....8.3.95.7..........";
+    const std::string full = made[0].substr(82);
+    std::string twice = std::string(81, '.');
+    twice.replace(0, 9, "123456789");
+    // A given of the first row that has an empty cell, copied into that cell.
+    std::string repeated = made[1].substr(0, 81);
+    std::size_t row = 0;
+    while (repeated.substr(row * 9, 9).find('.') == std::string::npos) ++row;
+    const std::string given = repeated.substr(row * 9, 9);
+    repeated[row * 9 + given.find('.')] = given[given.find_first_not_of('.')];
+    std::string unsolvable(81, '.');
+    unsolvable.replace(0, 8, "12345678");
+    unsolvable[17] = '9';  // row 1 has no place left for its 9
+    TestFolder folder;
+    const std::string input = folder.File("puzzles.txt");
+    TestFolder::Write(input, made[0] + '\n' + made[1].substr(0, 81) + "\r\n" + "12345\n\n" + stuck + '\n' +
+                                 std::string(40, '0') + 'x' + std::string(40, '0') + '\n' + twice + '\n' +
+                                 repeated + '\n' + unsolvable + '\n' + full + '\n' + made[2].substr(0, 81));
+    const ToolRun run = RunTool("--explain < '" + input + "'");
+    ASSERT_EQ(run.Status, 0);
+    const std::vector<std::string> lines = Lines(run.Output);
+    std::vector<std::vector<std::string>> blocks(1);
+    for (const std::string& line : lines) {
+        if (line.empty()) {
+            blocks.emplace_back();
+        } else {
+            blocks.back().push_back(line);
+            if (line.starts_with("invalid: ")) blocks.emplace_back();
+        }
+    }
+    if (blocks.back().empty()) blocks.pop_back();
+    ASSERT_EQ(blocks.size(), 11u) << run.Output;
+    const auto path = [&](std::size_t block) {
+        return std::vector<std::string>(blocks[block].begin(), blocks[block].end() - 1);
+    };
+    EXPECT_EQ(blocks[0].back(), "solved");
+    EXPECT_TRUE(FollowPath(made[0], path(0)));
+    EXPECT_EQ(blocks[1].back(), "solved");
+    EXPECT_TRUE(FollowPath(made[1], path(1)));
+    EXPECT_EQ(blocks[2], std::vector<std::string>{"invalid: 5 characters, not 81"});
+    EXPECT_EQ(blocks[3], std::vector<std::string>{"invalid: no puzzle on the line"});
+    EXPECT_EQ(blocks[4].back(), "stuck");
+    EXPECT_GT(blocks[4].size(), 1u);
+    EXPECT_EQ(blocks[5], std::vector<std::string>{"invalid: character 'x' at 41, not a digit or '.'"});
+    EXPECT_EQ(blocks[6], std::vector<std::string>{"invalid: more than one solution"});
+    EXPECT_EQ(blocks[7], std::vector<std::string>{"invalid: no solution"});  // a digit repeats
+    EXPECT_EQ(blocks[8], std::vector<std::string>{"invalid: no solution"});
+    EXPECT_EQ(blocks[9], std::vector<std::string>{"invalid: no empty cell"});
+    EXPECT_EQ(blocks[10].back(), "solved");  // the last line without its end of line
+    EXPECT_TRUE(FollowPath(made[2], path(10)));
+}
+
+TEST(SudokuGenerator, ExplainFailsOnlyWhenItCannotReadOrWrite) {
+    EXPECT_EQ(RunTool("--explain < /dev/null").Output, "");
+    EXPECT_EQ(RunTool("--explain < /dev/null").Status, 0);
+    EXPECT_EQ(RunTool("--explain < / 2>/dev/null").Status, 1);  // a folder cannot be read
+    EXPECT_EQ(RunTool("--explain < /etc/hostname > /dev/full 2>/dev/null").Status, 1);
+    for (const char* arguments : {"--explain --level 2", "--rate --explain", "--explain --seed 3"}) {
+        EXPECT_EQ(RunTool(std::string(arguments) + " 2>/dev/null </dev/null").Status, 2) << arguments;
+    }
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "SudokuTestGames.h"
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuGame.h"
 
@@ -14,14 +15,6 @@ using namespace vum;
 namespace {
 
 using Cell = std::pair<int, int>;
-
-SudokuGame NewGame(std::int32_t level, std::uint32_t seed = 7) {
-    SudokuGame game;
-    game.SetLevel(level);
-    WRandom random(seed);
-    game.NewPuzzle(random);
-    return game;
-}
 
 std::vector<Cell> EmptyCells(const SudokuGame& game) {
     std::vector<Cell> cells;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "SudokuTestGames.h"
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuKeptGames.h"
 #include "sudoku/engine/SudokuPuzzleText.h"
@@ -10,14 +11,6 @@
 using namespace vum;
 
 namespace {
-
-SudokuGame NewGame(std::int32_t level, std::uint32_t seed) {
-    SudokuGame game;
-    game.SetLevel(level);
-    WRandom random(seed);
-    game.NewPuzzle(random);
-    return game;
-}
 
 // The first cell the player fills.
 std::pair<int, int> OpenCell(const SudokuGame& game) {

@@ -2,6 +2,7 @@
 // counts and what it does not, and what a solved puzzle does to its level's statistics.
 #include <gtest/gtest.h>
 
+#include "SudokuTestGames.h"
 #include "TestFolder.h"
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuGame.h"
@@ -11,14 +12,6 @@
 using namespace vum;
 
 namespace {
-
-SudokuGame NewGame(std::int32_t level, std::uint32_t seed = 11) {
-    SudokuGame game;
-    game.SetLevel(level);
-    WRandom random(seed);
-    game.NewPuzzle(random);
-    return game;
-}
 
 void Solve(SudokuGame& game) {
     for (int c = 0; c < 9; ++c)

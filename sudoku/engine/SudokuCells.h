@@ -31,17 +31,42 @@ struct CellSet {
     std::uint64_t Low = 0;   // cells 0..63
     std::uint64_t High = 0;  // cells 64..80
 
-    void Add(std::int32_t cell) {
+    constexpr void Add(std::int32_t cell) {
         if (cell < 64) {
             Low |= std::uint64_t{1} << cell;
         } else {
             High |= std::uint64_t{1} << (cell - 64);
         }
     }
-    bool Has(std::int32_t cell) const {
+    constexpr void Drop(std::int32_t cell) {
+        if (cell < 64) {
+            Low &= ~(std::uint64_t{1} << cell);
+        } else {
+            High &= ~(std::uint64_t{1} << (cell - 64));
+        }
+    }
+    constexpr bool Has(std::int32_t cell) const {
         return ((cell < 64 ? Low >> cell : High >> (cell - 64)) & 1u) != 0;
     }
-    bool Meets(const CellSet& other) const { return ((Low & other.Low) | (High & other.High)) != 0; }
+    constexpr bool Meets(const CellSet& other) const { return ((Low & other.Low) | (High & other.High)) != 0; }
+    constexpr bool Empty() const { return (Low | High) == 0; }
+    constexpr std::int32_t Count() const { return std::popcount(Low) + std::popcount(High); }
+    // The lowest cell, -1 for none.
+    constexpr std::int32_t First() const {
+        if (Low != 0) return std::countr_zero(Low);
+        return High != 0 ? 64 + std::countr_zero(High) : -1;
+    }
+    constexpr CellSet operator&(const CellSet& other) const { return {Low & other.Low, High & other.High}; }
+    constexpr CellSet operator|(const CellSet& other) const { return {Low | other.Low, High | other.High}; }
+    constexpr CellSet Without(const CellSet& other) const { return {Low & ~other.Low, High & ~other.High}; }
+    constexpr bool operator==(const CellSet&) const = default;
+
+    // Calls visit(cell) for each cell, ascending.
+    template <typename Visit>
+    constexpr void ForEach(Visit visit) const {
+        for (std::uint64_t bits = Low; bits != 0; bits &= bits - 1) visit(std::countr_zero(bits));
+        for (std::uint64_t bits = High; bits != 0; bits &= bits - 1) visit(64 + std::countr_zero(bits));
+    }
 };
 
 struct CellUnits {

@@ -1,9 +1,13 @@
 #include "sudoku/engine/SudokuPuzzle.h"
 
+#include <array>
 #include <stdexcept>
+#include <utility>
+#include <string>
 
 #include "common/WRandom.h"
 #include "sudoku/engine/SudokuCells.h"
+#include "sudoku/engine/SudokuLevelRule.h"
 #include "sudoku/engine/SudokuSolutionCount.h"
 
 namespace vum {
@@ -74,32 +78,18 @@ bool CanPlace(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t colum
     return true;
 }
 
-namespace {
-
-// The bits of 15-bit draws, handed out a few at a time.
-class RandomBits {
-public:
-    explicit RandomBits(WRandom& random) : random_(random) {}
-
-    // count must not exceed 15.
-    std::uint32_t Take(std::int32_t count) {
-        if (held_ < count) {
-            bits_ |= static_cast<std::uint64_t>(random_.Draw15()) << held_;
-            held_ += 15;
-        }
-        const auto taken = static_cast<std::uint32_t>(bits_ & ((std::uint64_t{1} << count) - 1));
-        bits_ >>= count;
-        held_ -= count;
-        return taken;
+std::uint32_t RandomBits::Take(std::int32_t count) {
+    if (held_ < count) {
+        bits_ |= static_cast<std::uint64_t>(random_.Draw15()) << held_;
+        held_ += 15;
     }
+    const auto taken = static_cast<std::uint32_t>(bits_ & ((std::uint64_t{1} << count) - 1));
+    bits_ >>= count;
+    held_ -= count;
+    return taken;
+}
 
-private:
-    WRandom& random_;
-    std::uint64_t bits_ = 0;
-    std::int32_t held_ = 0;
-};
-
-bool TryFill(SudokuGrid& grid, RandomBits& bits) {
+bool TryFillSolution(SudokuGrid& grid, RandomBits& bits) {
     std::array<DigitSet, 9> rows{};
     for (std::int32_t band = 0; band < 9; band += 3) {
         std::array<DigitSet, 3> blocks{};
@@ -121,54 +111,90 @@ bool TryFill(SudokuGrid& grid, RandomBits& bits) {
     return true;
 }
 
-}  // namespace
-
-bool TryFillSolution(SudokuGrid& grid, WRandom& random) {
-    RandomBits bits(random);
-    return TryFill(grid, bits);
-}
-
 void FillSolution(SudokuGrid& grid, WRandom& random) {
     RandomBits bits(random);
-    while (!TryFill(grid, bits)) ClearGrid(grid);
+    while (!TryFillSolution(grid, bits)) ClearGrid(grid);
 }
 
-void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                    std::int32_t /*difficulty*/, WRandom& random) {
+namespace {
+
+void CheckCounts(const char* function, std::int32_t givenCount, std::int32_t difficulty) {
     if (givenCount < 1 || givenCount > 80) {
-        throw std::invalid_argument("GeneratePuzzle: the number of givens must lie in 1..80");
+        throw std::invalid_argument(std::string(function) + ": the number of givens must lie in 1..80");
     }
+    if (difficulty == 2 && givenCount > MaxHardGivenCount) {
+        throw std::invalid_argument(std::string(function) + ": too many givens for a puzzle beyond singles");
+    }
+}
+
+}  // namespace
+
+namespace {
+
+constexpr std::array<std::uint8_t, 81> InOrder = [] {
+    std::array<std::uint8_t, 81> cells{};
+    for (std::size_t cell = 0; cell < 81; ++cell) cells[cell] = static_cast<std::uint8_t>(cell);
+    return cells;
+}();
+
+// The cells of one set of givens.
+CellSet DrawCells(std::int32_t givenCount, std::int32_t difficulty, WRandom& random) {
+    CellSet cells;
+    if (difficulty != 2) {
+        // Each cell by two 31-bit draws, column first, until givenCount differ.
+        for (std::int32_t count = 0; count < givenCount;) {
+            const std::int32_t column = random.Draw31() % 9;
+            const std::int32_t cell = CellAt(column, random.Draw31() % 9);
+            if (cells.Has(cell)) continue;
+            cells.Add(cell);
+            ++count;
+        }
+        return cells;
+    }
+    // Level 2 draws about six times as many sets as the others: one 31-bit draw per given,
+    // the first givenCount cells of a partial shuffle, each as likely as any other set.
+    std::array<std::uint8_t, 81> order = InOrder;
+    for (std::int32_t at = 0; at < givenCount; ++at) {
+        const auto left = static_cast<std::uint64_t>(81 - at);
+        const auto pick = static_cast<std::size_t>(at) +
+                          static_cast<std::size_t>(static_cast<std::uint64_t>(random.Draw31()) * left >> 31);
+        std::swap(order[static_cast<std::size_t>(at)], order[pick]);
+        cells.Add(order[static_cast<std::size_t>(at)]);
+    }
+    return cells;
+}
+
+}  // namespace
+
+void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
+                    std::int32_t difficulty, WRandom& random) {
+    CheckCounts("GeneratePuzzle", givenCount, difficulty);
     FillSolution(solution, random);
-    DrawGivens(solution, givens, givenCount, random);
+    while (DrawGivens(solution, givens, givenCount, difficulty, random) == 0) {
+        ClearGrid(solution);
+        FillSolution(solution, random);
+    }
 }
 
 std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                        WRandom& random) {
-    if (givenCount < 1 || givenCount > 80) {
-        throw std::invalid_argument("DrawGivens: the number of givens must lie in 1..80");
-    }
+                        std::int32_t difficulty, WRandom& random) {
+    CheckCounts("DrawGivens", givenCount, difficulty);
     // Most sets of few givens leave one of these without a given, and are dismissed without
     // a count.
     const UnavoidableSets unavoidable(solution);
-    for (std::int32_t drawn = 1;; ++drawn) {
-        for (auto& column : givens) column.fill(0);
-        Givens set;
-        CellSet cells;
-        std::int32_t count = 0;
-        while (count < givenCount) {
-            const std::int32_t column = random.Draw31() % 9;
-            const std::int32_t row = random.Draw31() % 9;
-            if (givens[column][row] == 0) {
-                givens[column][row] = 1;
-                ++count;
-                Place(set.Used, CellAt(column, row), DigitBit(solution[column][row]));
-                cells.Add(CellAt(column, row));
-            }
-        }
+    for (std::int32_t drawn = 1; difficulty != 2 || drawn <= MaxHardSets; ++drawn) {
+        const CellSet cells = DrawCells(givenCount, difficulty, random);
         if (unavoidable.MissedBy(cells)) continue;
+        Givens set;
+        for (auto& column : givens) column.fill(0);
+        cells.ForEach([&](std::int32_t cell) {
+            givens[ColumnOf(cell)][RowOf(cell)] = 1;
+            Place(set.Used, cell, DigitBit(solution[ColumnOf(cell)][RowOf(cell)]));
+        });
         ListEmptyCells(givens, set);
-        if (sudoku_cells::CountSolutions(set) == 1) return drawn;
+        if (MakesPuzzleOf(difficulty, set, solution, givens)) return drawn;
     }
+    return 0;
 }
 
 void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t difficulty,

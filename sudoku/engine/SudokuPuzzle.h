@@ -50,34 +50,59 @@ bool BlockHas(const SudokuGrid& grid, std::int32_t column, std::int32_t row, std
 bool CanPlace(const SudokuGrid& grid, const SudokuMask& mask, std::int32_t column,
               std::int32_t row, std::int32_t digit);
 
+// The bits of 15-bit draws, handed out a few at a time: the stream the fill takes its
+// digits from (see PickDigit in SudokuCells.h).
+class RandomBits {
+public:
+    explicit RandomBits(WRandom& random) : random_(random) {}
+
+    // count must not exceed 15.
+    std::uint32_t Take(std::int32_t count);
+
+private:
+    WRandom& random_;
+    std::uint64_t bits_ = 0;
+    std::int32_t held_ = 0;
+};
+
 // One attempt of the fill of an all -1 grid: the cells in column-major order each take a
 // digit among those their column, row and block do not hold yet, with the chances of drawing
 // q % 9 + 1 from 15-bit draws q until it is one of them. Returns false at the first cell
 // with none (a dead end), leaving it and the cells after it at -1.
-bool TryFillSolution(SudokuGrid& grid, WRandom& random);
-// Fills an all -1 grid with a random complete solution: attempts from an empty grid until
-// one reaches the last cell.
+bool TryFillSolution(SudokuGrid& grid, RandomBits& bits);
+// Fills an all -1 grid with a random complete solution: attempts from an empty grid, on one
+// stream of bits, until one reaches the last cell.
 void FillSolution(SudokuGrid& grid, WRandom& random);
 
-// Makes a new puzzle: fills the solution (the game clears it first with ClearGrid; the fill
-// overwrites every cell anyway), then draws givenCount givens (each cell by two 31-bit
-// draws, column first) again and again over the same solution until the givens admit exactly
-// one solution, which is then the filled one. Every difficulty is accepted by that same count,
-// so the difficulty changes nothing here: a level is easier or harder by its givenCount
-// (GivenCountFor) alone. Like the game it has no limit on attempts: givenCount must lie in
-// 1..80 (std::invalid_argument otherwise), and a count too low for a unique puzzle (below
-// 17) never returns.
+// Makes a new puzzle of a difficulty: fills the solution (the game clears it first with
+// ClearGrid; the fill overwrites every cell anyway), then draws givenCount givens again and
+// again over the same solution until they make a puzzle of the difficulty (MakesPuzzleOf in
+// SudokuLevelRule.h): exactly one solution, the filled one, which the solver finds without
+// guessing; at difficulty 2 ("Сложный") a solution path that needs more than singles as
+// well. The levels differ by their givenCount (GivenCountFor) and by that last rule. At
+// difficulty 2 a solution that gives no puzzle in MaxHardSets sets (a few solutions give one
+// in a hundred thousand) makes way for a new one. Like the game it has no limit on attempts:
+// givenCount must lie in 1..80 (std::invalid_argument otherwise), and a count too low for a
+// unique puzzle (below 17) never returns; at difficulty 2 the count must leave room for more
+// than singles, at most MaxHardGivenCount (std::invalid_argument otherwise).
 void GeneratePuzzle(SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
                     std::int32_t difficulty, WRandom& random);
 void GeneratePuzzle(stSudoku& sudoku, std::int32_t givenCount, std::int32_t difficulty,
                     WRandom& random);
+// Above this many givens a set that singles cannot finish is too rare to wait for.
+inline constexpr std::int32_t MaxHardGivenCount = 40;
+inline constexpr std::int32_t MaxHardSets = 25000;
 // The second half of GeneratePuzzle, over a complete solution: draws the givens until they
-// admit that solution alone and returns how many sets it drew. givenCount as for
-// GeneratePuzzle. A set that leaves one of the solution's unavoidable sets (see
-// SudokuSolutionCount.h) without a given has another solution and is drawn again without a
-// count; that decides most sets of 28 givens.
+// make a puzzle of the difficulty and returns how many sets it drew, or 0 when MaxHardSets
+// sets at difficulty 2 made none (givens then hold the last set). givenCount and difficulty
+// as for GeneratePuzzle. Difficulties other than 2 draw each given by two 31-bit draws,
+// column first, until givenCount cells differ; difficulty 2, which draws about six times as
+// many sets, takes one 31-bit draw per given (a partial shuffle of the 81 cells). A set that
+// leaves one of the solution's unavoidable sets (see SudokuSolutionCount.h) without a given
+// has another solution and is drawn again without a count; that decides most sets of 28
+// givens.
 std::int32_t DrawGivens(const SudokuGrid& solution, SudokuMask& givens, std::int32_t givenCount,
-                        WRandom& random);
+                        std::int32_t difficulty, WRandom& random);
 
 // The number of solutions of the givens, capped at 2: 0, 1 or 2 (two or more). Only the
 // marked cells that hold a digit 1..9 constrain; the digits of the unmarked cells are

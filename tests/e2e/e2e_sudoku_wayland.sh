@@ -16,81 +16,22 @@ mode=$4
 source "$3/e2e_lib.sh"
 # shellcheck source=sudoku_lib.sh
 source "$3/sudoku_lib.sh"
+# shellcheck source=weston_lib.sh
+source "$3/weston_lib.sh"
+weston_platform "$mode" >/dev/null
 
-skip() { echo "SKIPPED: $*"; exit 77; }
-case "$mode" in wayland) platform=wayland ;; xwayland) platform=xcb ;; *) fail "no mode '$mode'" ;; esac
-command -v weston >/dev/null || skip "weston is not installed (Debian: weston; ./vum test installs it)"
-command -v Xwayland >/dev/null || skip "XWayland is not installed (Debian: xwayland; ./vum test installs it)"
-
-# weston's output: smaller than the Xvfb screen, so that the pointer can leave it (see click).
-output_width=1024 output_height=768
 # Colours on weston's screen: the block colour of the board's corner blocks, the picker's.
 board_colour=9CC99C picker_colour=008040
 
-# weston wants a runtime folder of the user's own, closed to others; it runs as root too.
-runtime=$E2E_WORK/runtime
-mkdir -m 0700 "$runtime"
-cat >"$E2E_WORK/weston.ini" <<'EOF'
-[core]
-xwayland=true
-idle-time=0
-
-[shell]
-panel-position=none
-background-color=0xff204060
-EOF
-socket=vum-e2e-$$
-weston_pid=""
-stop_weston() {
-  local pid
-  for pid in "${E2E_PID:-}" "$weston_pid"; do
-    [ -n "$pid" ] || continue
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-}
-trap 'status=$?; stop_weston; rm -rf "$E2E_WORK"; exit $status' EXIT
-
-# The pointer starts off weston's window: it enters the window on the first click.
-xdotool mousemove $((output_width + 100)) $((output_height + 100))
-XDG_RUNTIME_DIR=$runtime weston --config="$E2E_WORK/weston.ini" --backend=x11-backend.so --use-pixman \
-  --width=$output_width --height=$output_height --socket="$socket" --log="$E2E_WORK/weston.log" \
-  >"$E2E_WORK/weston.out" 2>&1 &
-weston_pid=$!
-output="" xwayland=""
-deadline=$((SECONDS + 20))
-while [ -z "$output" ] || [ -z "$xwayland" ]; do
-  if ! kill -0 "$weston_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
-    tail -n 5 "$E2E_WORK/weston.log" "$E2E_WORK/weston.out" 2>/dev/null || true
-    skip "weston with XWayland did not start here (see its log above)"
-  fi
-  sleep 0.1
-  output=$(sed -n 's/.*x11 output .*window id \([0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null || true)
-  xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_WORK/weston.log" 2>/dev/null || true)
-done
-
-# Keys go to weston's window wherever the pointer is. The pointer enters and leaves it once:
-# weston misses the first entry after its start.
-xdotool windowfocus --sync "$output"
-xdotool mousemove 10 10 sleep 0.2 mousemove $((output_width + 100)) $((output_height + 100)) sleep 0.2
-
+start_weston
 # The game, with the environment of a Wayland session.
-XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland DISPLAY=$xwayland \
-  QT_QPA_PLATFORM=$platform start_program "$program" 2>"$E2E_WORK/game.err"
-
-# boxes <colour> <min-pixels>: the areas of that colour on weston's screen, "x y width height".
-boxes() { "$xshot" --boxes "$output" "$1" "$2" 2>/dev/null; }
+on_weston "$mode" start_program "$program" 2>"$E2E_WORK/game.err"
 
 # The board: its cells of the corner and centre blocks' colour; (board_left, board_top) is
 # the top-left corner of cell 0,0 on weston's screen.
 deadline=$((SECONDS + 30))
 until [ "$(boxes $board_colour 400 | wc -l)" -ge 30 ]; do
-  if ! kill -0 "$E2E_PID" 2>/dev/null; then
-    grep -q 'platform plugin "wayland"' "$E2E_WORK/game.err" &&
-      skip "Qt's Wayland platform is not installed (Debian: qt6-wayland; ./vum test installs it)"
-    cat "$E2E_WORK/game.err" >&2
-    fail "the game ended before showing its board"
-  fi
+  kill -0 "$E2E_PID" 2>/dev/null || game_ended_early "its board"
   [ $SECONDS -lt $deadline ] || fail "no board on weston's screen"
   sleep 0.2
 done
@@ -105,13 +46,6 @@ done
 
 # cell_corner <column> <row>: the cell's top-left corner on weston's screen.
 cell_corner() { echo "$((board_left + pitch * $1)) $((board_top + pitch * $2))"; }
-
-# click <x> <y> [button]: a click at a point of weston's screen. weston's X11 window follows
-# the pointer by its moves from where it entered, so each click enters the window anew.
-click() {
-  xdotool mousemove $((output_width + 100)) $((output_height + 100)) sleep 0.1 mousemove "$1" "$2" sleep 0.1 \
-    click "${3:-1}"
-}
 
 # picker_box: the picker on weston's screen ("x y width height"), empty while there is none.
 # weston 10 draws an X window that has just been mapped (the picker on XWayland) only when it

@@ -4,10 +4,12 @@
 # F10, arrows, digits, letters, Backspace). A program that ends by itself (Enter and Esc
 # may close the main windows) is checked and started again.
 #
-#   soak.sh <seconds per program> <events per program, 0 for no cap> <program>...
+#   soak.sh <seconds per program> <events per program, 0 for no cap> <soak_probe> <program>...
 #
-# Run it under an X server (./vum soak does, with xvfb-run). After every exit the files
-# beside the program are checked (tests/soak/soak_probe.cpp check). A hang is a window
+# Run it under an X server (./vum soak does, and builds soak_probe beside the programs).
+# After every exit the files beside the program are checked (tests/soak/soak_probe.cpp
+# check): records, settings and the saved game whole and well-formed, and no record lost
+# since the check before. A hang is a window
 # whose GUI thread does not answer a _NET_WM_PING for 10 s (soak_probe.cpp ping), or a
 # running program without a window for 10 s; a blocking notice of 3 or 4 s answers the
 # ping, since it waits in an event loop. A crash is an exit by a signal or with a
@@ -17,7 +19,8 @@ set -uo pipefail
 
 seconds=$1
 max_events=$2
-shift 2
+probe=$(readlink -f "$3")
+shift 3
 here=$(dirname "$(readlink -f "$0")")
 repo=$(readlink -f "$here/../..")
 work=$(mktemp -d /tmp/vum-soak-XXXXXX)
@@ -28,8 +31,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-probe=$work/soak_probe
-g++ -std=c++20 -O2 "$here/soak_probe.cpp" -lX11 -o "$probe" || { echo "soak: cannot build soak_probe"; exit 2; }
+[ -x "$probe" ] || { echo "soak: no soak_probe at $probe"; exit 2; }
+# The probe is built with the sanitizers too; Xlib's allocations are no leak of ours.
+probe() { ASAN_OPTIONS=detect_leaks=0 "$probe" "$@"; }
 
 # Links in the contact panel open nothing: a stand-in for xdg-open notes the address.
 mkdir -p "$work/bin"
@@ -70,7 +74,7 @@ send_event() {
   return 0
 }
 
-total_events=0 total_restarts=0 total_crashes=0 total_hangs=0 total_reports=0 total_damaged=0
+total_events=0 total_restarts=0 total_crashes=0 total_hangs=0 total_reports=0 total_damaged=0 total_lost=0
 
 soak_program() {
   local exe=$1 name game
@@ -80,23 +84,28 @@ soak_program() {
     VumSquare) game=squares ;;
     *) echo "soak: unknown program $name"; return 2 ;;
   esac
-  local dir=$work/$name logs=$work/$name-sanitizer
-  mkdir -p "$dir" "$logs"
+  local dir=$work/$name logs=$work/$name-sanitizer earlier=$work/$name-earlier
+  mkdir -p "$dir" "$logs" "$earlier"
   cp "$exe" "$dir/"
 
-  local events=0 starts=0 crashes=0 hangs=0 damaged=0 killed=0
+  local events=0 starts=0 crashes=0 hangs=0 damaged=0 lost=0 killed=0 began=$SECONDS
   local deadline=$((SECONDS + seconds)) last_ping=$SECONDS seen_window=$SECONDS
   pid=""
 
-  # Checks the files of the program that just ended; counts damage once per file.
+  # Checks the files of the program that just ended against themselves and against the
+  # files of the check before (kept in $earlier); counts each damaged file and each file
+  # that lost records.
   check_files() {
     local report
-    report=$("$probe" check "$game" "$dir")
+    report=$(probe check "$game" "$dir" "$earlier")
     if [ -n "$report" ]; then
       echo "$report" | sed "s|^|soak: $name: |"
-      damaged=$((damaged + $(echo "$report" | wc -l)))
+      damaged=$((damaged + $(grep -c '^damaged:' <<<"$report")))
+      lost=$((lost + $(grep -c '^lost:' <<<"$report")))
       keep_work=1
     fi
+    rm -rf "$earlier"
+    cp -a "$dir" "$earlier"
   }
   # Reaps the program and tells a crash from an ordinary end.
   reap() {
@@ -145,7 +154,7 @@ soak_program() {
 
     if [ $((SECONDS - last_ping)) -ge 2 ]; then
       last_ping=$SECONDS
-      "$probe" ping "$w" 10000
+      probe ping "$w" 10000
       if [ $? -eq 1 ] && kill -0 "$pid" 2>/dev/null; then
         hangs=$((hangs + 1))
         keep_work=1
@@ -176,14 +185,14 @@ soak_program() {
   fi
   echo "soak: $name: files at the end: $(cd "$dir" && find . -type f ! -name "$name" -printf '%P (%s bytes) ')"
   local restarts=$((starts - 1))
-  echo "soak: $name: events $events, restarts $restarts, crashes $crashes, hangs $hangs, sanitizer reports $reports, damaged files $damaged"
+  echo "soak: $name: $((SECONDS - began)) s, events $events, restarts $restarts, crashes $crashes, hangs $hangs, sanitizer reports $reports, damaged files $damaged, files that lost records $lost"
   total_events=$((total_events + events)) total_restarts=$((total_restarts + restarts))
   total_crashes=$((total_crashes + crashes)) total_hangs=$((total_hangs + hangs))
-  total_reports=$((total_reports + reports)) total_damaged=$((total_damaged + damaged))
+  total_reports=$((total_reports + reports)) total_damaged=$((total_damaged + damaged)) total_lost=$((total_lost + lost))
 }
 
 for program in "$@"; do
   soak_program "$program"
 done
-echo "soak: events $total_events, restarts $total_restarts, crashes $total_crashes, hangs $total_hangs, sanitizer reports $total_reports, damaged files $total_damaged"
-[ $((total_crashes + total_hangs + total_reports + total_damaged)) -eq 0 ]
+echo "soak: events $total_events, restarts $total_restarts, crashes $total_crashes, hangs $total_hangs, sanitizer reports $total_reports, damaged files $total_damaged, files that lost records $total_lost"
+[ $((total_crashes + total_hangs + total_reports + total_damaged + total_lost)) -eq 0 ]

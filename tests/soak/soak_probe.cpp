@@ -1,5 +1,7 @@
-// Helper of the soak test (tests/soak/soak.sh); standalone, so that it judges the games'
-// files without the code that wrote them.
+// Helper of the soak test (tests/soak/soak.sh). It judges the record and settings files by
+// their layouts, without the code that wrote them; the Sudoku's saved game and statistics it
+// reads with the engine's own readers, the one authority on those formats: a file the game
+// wrote must read back.
 //
 //   soak_probe ping <window-id> <milliseconds>
 //       Sends the window a _NET_WM_PING, as a window manager does, and waits for the
@@ -8,13 +10,16 @@
 //       thread is stuck. Exit 0: answered; 1: no answer in time from a window that is
 //       still shown; 2: the window is gone or hidden, or no display.
 //
-//   soak_probe check sudoku|squares <folder>
+//   soak_probe check sudoku|squares <folder> [<earlier folder>]
 //       Checks the files a game keeps in its folder: the record files have their sizes
 //       and decode to well-formed records (counters: digits then blanks; tables: a
 //       number then blanks, scores best first), the settings files are INI text with the
-//       keys in range, and no temporary file of the safe writer is left. Prints one line
-//       per damaged file; the exit status is their number. Files it does not know are
-//       accepted.
+//       keys in range, the Sudoku's saved game and statistics read back, and no temporary
+//       file of the safe writer is left. With an earlier folder (a copy of the same files taken at an earlier check)
+//       it also checks that no record was lost since: no counter went down, and no table
+//       place holds a lower score than before. Prints one line per damaged file ("damaged:")
+//       and per file that lost records ("lost:"); the exit status is their number. Files it
+//       does not know are accepted.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <dirent.h>
@@ -29,6 +34,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "sudoku/engine/SudokuSave.h"
+#include "sudoku/engine/SudokuStatistics.h"
 
 namespace {
 
@@ -140,34 +148,79 @@ bool NumberField(const std::string& field, bool sign, long long& value) {
     return true;
 }
 
-void CheckCounters(const std::string& path) {
-    if (!Exists(path)) return;
+int g_lost = 0;
+
+void Lost(const std::string& path, const std::string& why) {
+    std::printf("lost: %s: %s\n", path.c_str(), why.c_str());
+    ++g_lost;
+}
+
+// The three solved counters; empty when the file is missing or damaged (then reported).
+std::vector<long long> CheckCounters(const std::string& path, bool report = true) {
+    if (!Exists(path)) return {};
     const std::string bytes = ReadAll(path);
-    if (bytes.size() != 630) return Damaged(path, "size " + std::to_string(bytes.size()) + ", not 630");
+    if (bytes.size() != 630) {
+        if (report) Damaged(path, "size " + std::to_string(bytes.size()) + ", not 630");
+        return {};
+    }
     const std::string text = Decode(bytes, 20);
+    std::vector<long long> counters;
     for (int r = 0; r < 3; ++r) {
         long long value = 0;
         const std::string field = text.substr(static_cast<std::size_t>(r) * 10, 10);
-        if (!NumberField(field, false, value) || field[0] == ' ')
-            return Damaged(path, "counter " + std::to_string(r) + " reads '" + field + "'");
+        if (!NumberField(field, false, value) || field[0] == ' ') {
+            if (report) Damaged(path, "counter " + std::to_string(r) + " reads '" + field + "'");
+            return {};
+        }
+        counters.push_back(value);
     }
+    return counters;
 }
 
-void CheckTable(const std::string& path, int level) {
-    if (!Exists(path)) return;
+// The ten scores of a table, best first; empty when the file is missing or damaged.
+std::vector<long long> CheckTable(const std::string& path, int level, bool report = true) {
+    if (!Exists(path)) return {};
     const std::string bytes = ReadAll(path);
     const std::size_t size = static_cast<std::size_t>(4000 + 400 * level);
-    if (bytes.size() != size)
-        return Damaged(path, "size " + std::to_string(bytes.size()) + ", not " + std::to_string(size));
+    const auto damaged = [&](const std::string& why) {
+        if (report) Damaged(path, why);
+        return std::vector<long long>{};
+    };
+    if (bytes.size() != size) return damaged("size " + std::to_string(bytes.size()) + ", not " + std::to_string(size));
     const std::string text = Decode(bytes, 9 + level);
-    long long previous = 0;
+    std::vector<long long> scores;
     for (int r = 0; r < 10; ++r) {
         long long score = 0;
         const std::string field = text.substr(static_cast<std::size_t>(r) * 40 + 30, 10);
-        if (!NumberField(field, true, score)) return Damaged(path, "score " + std::to_string(r) + " reads '" + field + "'");
-        if (r > 0 && score > previous) return Damaged(path, "score " + std::to_string(r) + " ranks above a lower one");
-        previous = score;
+        if (!NumberField(field, true, score)) return damaged("score " + std::to_string(r) + " reads '" + field + "'");
+        if (r > 0 && score > scores.back()) return damaged("score " + std::to_string(r) + " ranks above a lower one");
+        scores.push_back(score);
     }
+    return scores;
+}
+
+// A record that was there at the earlier check and is gone: a counter lower than it was, or
+// a table place with a lower score (a new score only ever pushes the lower ones down).
+void CompareRecords(const std::string& path, const std::vector<long long>& now, const std::vector<long long>& earlier,
+                    const char* what) {
+    if (earlier.empty()) return;
+    if (now.empty()) return Lost(path, "the records are gone");
+    for (std::size_t i = 0; i < earlier.size() && i < now.size(); ++i)
+        if (now[i] < earlier[i])
+            return Lost(path, std::string(what) + " " + std::to_string(i) + " is " + std::to_string(now[i]) + ", was " +
+                                  std::to_string(earlier[i]));
+}
+
+// The files of the game's own formats: the Sudoku's saved game and statistics must read back
+// with the engine's readers. (The squares game keeps no saved run yet; its check belongs
+// here once it does.)
+void CheckOwnFormats(const std::string& game, const std::string& folder) {
+    if (game != "sudoku") return;
+    const std::string saved = folder + "/" + vum::SavedGameName;
+    if (Exists(saved) && !vum::ReadSavedGame(saved)) Damaged(saved, "the saved game does not read back");
+    const std::string statistics = folder + "/" + vum::StatisticsName;
+    if (Exists(statistics) && !vum::SudokuStatistics::FromText(ReadAll(statistics)))
+        Damaged(statistics, "the statistics do not read back");
 }
 
 // INI text: blank lines, comments, [section] headers and key=value lines. Returns the
@@ -222,24 +275,30 @@ void CheckTemporaries(const std::string& folder) {
     ::closedir(listing);
 }
 
-int Check(const std::string& game, const std::string& folder) {
+int Check(const std::string& game, const std::string& folder, const std::string& earlier) {
     if (game == "sudoku") {
-        CheckCounters(folder + "/VumSudoku.dat");
+        const std::string counters = "/VumSudoku.dat";
+        const auto now = CheckCounters(folder + counters);
+        if (!earlier.empty()) CompareRecords(folder + counters, now, CheckCounters(earlier + counters, false), "counter");
         const std::string ini = folder + "/VumSudoku.ini";
         CheckLevel(ini, CheckIni(ini), "difficult_level/number");
         CheckTemporaries(folder);
     } else if (game == "squares") {
-        const std::string data = folder + "/VumColor";
-        for (int level = 0; level < 3; ++level) CheckTable(data + "/VumColor" + std::to_string(level + 1) + ".dat", level);
-        const std::string ini = data + "/VumColor.ini";
+        for (int level = 0; level < 3; ++level) {
+            const std::string table = "/VumColor/VumColor" + std::to_string(level + 1) + ".dat";
+            const auto now = CheckTable(folder + table, level);
+            if (!earlier.empty()) CompareRecords(folder + table, now, CheckTable(earlier + table, level, false), "place");
+        }
+        const std::string ini = folder + "/VumColor/VumColor.ini";
         CheckLevel(ini, CheckIni(ini), "game/viduser");
         CheckTemporaries(folder);
-        CheckTemporaries(data);
+        CheckTemporaries(folder + "/VumColor");
     } else {
         std::fprintf(stderr, "soak_probe: unknown game %s\n", game.c_str());
         return 100;
     }
-    return g_damaged;
+    CheckOwnFormats(game, folder);
+    return g_damaged + g_lost;
 }
 
 }  // namespace
@@ -247,7 +306,9 @@ int Check(const std::string& game, const std::string& folder) {
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "ping") == 0)
         return Ping(std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]));
-    if (argc == 4 && std::strcmp(argv[1], "check") == 0) return Check(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: soak_probe ping <window> <ms> | soak_probe check sudoku|squares <folder>\n");
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "check") == 0)
+        return Check(argv[2], argv[3], argc == 5 ? argv[4] : "");
+    std::fprintf(stderr,
+                 "usage: soak_probe ping <window> <ms> | soak_probe check sudoku|squares <folder> [<earlier folder>]\n");
     return 100;
 }
