@@ -1,8 +1,9 @@
 // The colour-squares window's cost of play: the CPU one field tick takes (the rise, the new
-// row, the field's picture drawn and shown) and one tick of the speed clock, with the colour
-// symbols off and on, and from them the CPU per second of play at speed level 1 (a field tick
-// every 2300 ms) and at speed level 10 (every 500 ms). The window runs on the offscreen
-// platform; the level dialog is answered through the modal seam.
+// row, the field's picture drawn and shown), one tick of the speed clock and one write of the
+// saved game (every fifth second of play), with the colour symbols off and on, and from them
+// the CPU per second of play at speed level 1 (a field tick every 2300 ms) and at speed level
+// 10 (every 500 ms). The window runs on the offscreen platform; the level dialog is answered
+// through the modal seam. The whole program under X: bench/squares_cpu.py.
 //
 //   bench_squares [--ticks N]
 #include <time.h>
@@ -40,15 +41,21 @@ double Median(std::vector<double> values) {
 struct Costs {
     double FieldTick = 0;  // microseconds
     double ClockTick = 0;
+    double Save = 0;
 };
 
 // Ticks of a running game at the hardest level; the field is kept from reaching the top.
 Costs Measure(TForm1& form, bool symbols, int ticks) {
     if (form.ColourSymbols != symbols) form.ToggleColourSymbols();
-    std::vector<double> field, clock;
+    std::vector<double> field, clock, save;
     for (int i = 0; i < ticks; ++i) {
-        if (form.Game.Squares.Field[5 * SquaresField::Columns] != 0)
-            std::fill(form.Game.Squares.Field.begin(), form.Game.Squares.Field.begin() + 15 * SquaresField::Columns, 0);
+        if (form.Game.Field()[5 * SquaresField::Columns] != 0) {
+            // The top fifteen rows emptied: the stacks below still stand on the bottom row.
+            SquaresPosition position = form.Game.Position();
+            std::fill(position.Field.begin(), position.Field.begin() + 15 * SquaresField::Columns, 0);
+            form.RestoreGame(position);
+            form.PauseButton1Click();
+        }
         double start = ThreadCpuMicroseconds();
         form.Timer1Timer();
         QApplication::processEvents();  // the picture shown
@@ -57,8 +64,13 @@ Costs Measure(TForm1& form, bool symbols, int ticks) {
         form.Timer2Timer();
         QApplication::processEvents();
         clock.push_back(ThreadCpuMicroseconds() - start);
+        if (i % 10 == 0) {
+            start = ThreadCpuMicroseconds();
+            form.SaveGame();
+            save.push_back(ThreadCpuMicroseconds() - start);
+        }
     }
-    return {Median(field), Median(clock)};
+    return {Median(field), Median(clock), Median(save)};
 }
 
 }  // namespace
@@ -83,11 +95,15 @@ int main(int argc, char** argv) {
     std::printf("per tick, median of %d, CPU of the GUI thread:\n", ticks);
     for (const bool symbols : {false, true}) {
         const Costs costs = Measure(form, symbols, ticks);
-        // A second of play: 1000 / interval field ticks and one tick of the speed clock.
-        const auto perSecond = [&](double interval) { return (1000.0 / interval * costs.FieldTick + costs.ClockTick) / 1000.0; };
-        std::printf("symbols %-3s  field tick %6.1f us  clock tick %5.1f us  CPU per second of play: "
+        // A second of play: 1000 / interval field ticks, one tick of the speed clock and a fifth
+        // of a write.
+        const auto perSecond = [&](double interval) {
+            return (1000.0 / interval * costs.FieldTick + costs.ClockTick + costs.Save / 5) / 1000.0;
+        };
+        std::printf("symbols %-3s  field tick %6.1f us  clock tick %5.1f us  save %6.1f us  CPU per second of play: "
                     "speed level 1 %.3f ms, speed level 10 %.3f ms\n",
-                    symbols ? "on" : "off", costs.FieldTick, costs.ClockTick, perSecond(2300), perSecond(500));
+                    symbols ? "on" : "off", costs.FieldTick, costs.ClockTick, costs.Save, perSecond(2300),
+                    perSecond(500));
     }
     if (form.ColourSymbols != wasOn) form.ToggleColourSymbols();
     form.close();

@@ -29,50 +29,8 @@ namespace vum {
 
 namespace {
 
-// The Sudoku side panel's orange.
-constexpr std::uint32_t SudokuPanelColour = 0x000080FF;
-
 constexpr int TextPixelSize = 13;
 constexpr int NamePixelSize = 20;
-constexpr QSize IconSize{32, 32};
-constexpr QSize LogoPanelSize{147, 61};
-constexpr QSize LogoSize{143, 57};
-// Raised outer plus lowered inner bevel, one pixel each.
-constexpr int LogoBevel = 2;
-
-// Positions within the side panel. Icons and the logo panel have the fixed sizes above.
-struct Layout {
-    QPoint logo;
-    QRect name;        // Label4 (Sudoku) or Label1 (Squares)
-    QRect nameShadow;  // Label2, Sudoku only
-    QPoint phoneIcon;
-    QRect phone1;
-    QRect phone2;
-    QPoint faxIcon;
-    QRect fax;
-    QPoint webIcon;
-    QRect web;
-    QPoint mailIcon;
-    QRect mail;
-};
-
-constexpr Layout SudokuLayout{
-    {25, 12},
-    {30, 106, 155, 25}, {32, 108, 153, 25},
-    {12, 137}, {51, 132, 134, 21}, {51, 156, 138, 21},
-    {12, 177}, {54, 184, 138, 21},
-    {12, 217}, {54, 224, 139, 21},
-    {12, 254}, {56, 259, 115, 21},
-};
-
-constexpr Layout SquaresLayout{
-    {21, 150},
-    {20, 222, 155, 25}, {},
-    {8, 263}, {45, 258, 134, 21}, {45, 282, 134, 21},
-    {8, 303}, {45, 310, 138, 21},
-    {8, 343}, {45, 350, 139, 21},
-    {8, 383}, {45, 388, 115, 21},
-};
 
 // A fixed-size label of plain text; background is the colour behind the text, or an invalid
 // colour for a transparent label.
@@ -97,26 +55,26 @@ QLabel* MakeLabel(QWidget* panel, const char* name, const QRect& rect, const QSt
     return label;
 }
 
-QLabel* MakePicture(QWidget* parent, const char* name, QPoint at, QSize size, const char* file) {
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(QLatin1String(name));
-    picture->setPixmap(SvgPixmap(QStringLiteral(":/contact/") + QLatin1String(file), size, parent->devicePixelRatioF()));
-    picture->setCursor(Qt::ArrowCursor);
-    picture->setGeometry(QRect(at, size));
-    picture->setFixedSize(size);
-    return picture;
+QLabel* MakePicture(QWidget* parent, const ContactPlacement::Picture& picture, const char* file) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(picture.Name));
+    const QRect& rect = picture.Geometry;
+    label->setPixmap(SvgPixmap(QStringLiteral(":/contact/") + QLatin1String(file), rect.size(), parent->devicePixelRatioF()));
+    label->setCursor(Qt::ArrowCursor);
+    label->setGeometry(rect);
+    label->setFixedSize(rect.size());
+    return label;
 }
 
 }  // namespace
 
-ContactBlock::ContactBlock(QWidget* panel, Placement placement) : QObject(panel) {
+ContactBlock::ContactBlock(QWidget* panel, const ContactPlacement& placement) : QObject(panel) {
     InitContactResources();
-    const bool sudoku = placement == Placement::Sudoku;
-    const Layout& layout = sudoku ? SudokuLayout : SquaresLayout;
-    const QColor background = sudoku ? WinColour(SudokuPanelColour) : QColor();
+    const QColor background = placement.LabelBackground ? WinColour(*placement.LabelBackground) : QColor();
 
     auto* logoPanel = new QFrame(panel);
-    logoPanel->setObjectName(sudoku ? QStringLiteral("Panel1") : QStringLiteral("VumPanel1"));
+    logoPanel->setObjectName(QLatin1String(placement.LogoPanel.Name));
+    // Raised outer plus lowered inner bevel, one pixel each.
     logoPanel->setFrameStyle(QFrame::Box | QFrame::Raised);
     logoPanel->setLineWidth(1);
     logoPanel->setMidLineWidth(0);
@@ -124,48 +82,40 @@ ContactBlock::ContactBlock(QWidget* panel, Placement placement) : QObject(panel)
     bevel.setColor(QPalette::Light, WinColour(system_colours::ButtonHighlight));
     bevel.setColor(QPalette::Dark, WinColour(system_colours::ButtonShadow));
     logoPanel->setPalette(bevel);
-    logoPanel->setGeometry(QRect(layout.logo, LogoPanelSize));
-    logoPanel->setFixedSize(LogoPanelSize);
-    QLabel* logo = MakePicture(logoPanel, sudoku ? "Image2" : "ImageVum1",
-                               {LogoBevel, LogoBevel}, LogoSize, "logo.svg");
+    logoPanel->setGeometry(placement.LogoPanel.Geometry);
+    logoPanel->setFixedSize(placement.LogoPanel.Geometry.size());
+    QLabel* logo = MakePicture(logoPanel, placement.Logo, "logo.svg");
     logo->setCursor(Qt::PointingHandCursor);
-    MakeLink(logo);
 
     const QString company = contact_details::CompanyName.toString();
     const QFont nameFont = PixelFont(QStringLiteral("Arial"), NamePixelSize, true, true);
-    if (sudoku) {
-        // The shadow first, so that the white name lies above it.
-        MakeLabel(panel, "Label2", layout.nameShadow, company, nameFont, Qt::black, background);
-        MakeLabel(panel, "Label4", layout.name, company, nameFont, Qt::white, QColor());
-    } else {
-        MakeLabel(panel, "Label1", layout.name, company, nameFont, Qt::white, QColor());
-    }
+    // The shadow first, so that the white name lies above it.
+    if (const auto& shadow = placement.CompanyShadow)
+        MakeLabel(panel, shadow->Name, shadow->Geometry, company, nameFont, Qt::black, background);
+    MakeLabel(panel, placement.CompanyName.Name, placement.CompanyName.Geometry, company, nameFont, Qt::white,
+              QColor());
 
-    MakePicture(panel, "Image7", layout.phoneIcon, IconSize, "phone.svg");
-    MakePicture(panel, "Image8", layout.faxIcon, IconSize, "fax.svg");
-    QLabel* globe = MakePicture(panel, "Image9", layout.webIcon, IconSize, "globe.svg");
-    MakePicture(panel, "Image10", layout.mailIcon, IconSize, "envelope.svg");
-    if (!sudoku) {
-        MakeLink(globe);
-    }
+    const ContactPlacement::Picture* pictures[] = {&placement.Logo, &placement.PhoneIcon, &placement.FaxIcon,
+                                                   &placement.WebIcon, &placement.MailIcon};
+    QLabel* shown[] = {logo, MakePicture(panel, placement.PhoneIcon, "phone.svg"),
+                       MakePicture(panel, placement.FaxIcon, "fax.svg"),
+                       MakePicture(panel, placement.WebIcon, "globe.svg"),
+                       MakePicture(panel, placement.MailIcon, "envelope.svg")};
+    for (std::size_t i = 0; i < std::size(pictures); ++i)
+        if (pictures[i]->WebLink) MakeLink(shown[i]);
 
     const QFont textFont = PixelFont(QStringLiteral("Arial"), TextPixelSize);
+    const auto line = [&](const ContactPlacement::Part& part, const QString& text) {
+        return MakeLabel(panel, part.Name, part.Geometry, text, textFont, Qt::white, background);
+    };
     const QString phone = QStringLiteral("Тел.: ");
-    MakeLabel(panel, "PhoneLabel1", layout.phone1, phone + contact_details::Phone1.toString(),
-              textFont, Qt::white, background);
-    MakeLabel(panel, "Label3", layout.phone2, phone + contact_details::Phone2.toString(), textFont,
-              Qt::white, background);
-    MakeLabel(panel, "FaxLabel1", layout.fax,
-              QStringLiteral("Факс: ") + contact_details::Fax.toString(), textFont, Qt::white,
-              background);
-    webLabel_ = MakeLabel(panel, "InternetLabel1", layout.web,
-                               contact_details::WebAddress.toString(), textFont, Qt::white,
-                               background);
+    line(placement.Phone1, phone + contact_details::Phone1.toString());
+    line(placement.Phone2, phone + contact_details::Phone2.toString());
+    line(placement.Fax, QStringLiteral("Факс: ") + contact_details::Fax.toString());
+    webLabel_ = line(placement.Web, contact_details::WebAddress.toString());
     webLabel_->setCursor(Qt::PointingHandCursor);
     MakeLink(webLabel_);
-    mailLabel_ = MakeLabel(panel, "EMailLabel1", layout.mail,
-                            contact_details::MailAddress.toString(), textFont, Qt::white,
-                            background);
+    mailLabel_ = line(placement.Mail, contact_details::MailAddress.toString());
     mailLabel_->setCursor(Qt::PointingHandCursor);
     MakeLink(mailLabel_);
 }

@@ -16,8 +16,12 @@ PictureBox::PictureBox(QWidget* parent, const char* name, const QRect& geometry)
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    if (!Picture.rect().contains(dirty)) painter.fillRect(dirty, palette().window());
-    painter.drawImage(dirty.topLeft(), Picture, dirty);
+    // A picture drawn at a pixel ratio above 1 has that many pixels to each of the box's.
+    const qreal ratio = Picture.devicePixelRatio();
+    if (!QRect(QPoint(0, 0), Picture.deviceIndependentSize().toSize()).contains(dirty))
+        painter.fillRect(dirty, palette().window());
+    painter.drawImage(dirty.topLeft(), Picture,
+                      QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

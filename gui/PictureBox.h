@@ -10,7 +10,8 @@ class QMouseEvent;
 namespace vum {
 
 // Shows Picture from its top-left corner, cut at its edges; it paints only what the program
-// drew into Picture. A press of any mouse button, also the second press of a double click,
+// drew into Picture. A picture with a device pixel ratio (drawn for a HiDPI screen) is shown
+// at its logical size. A press of any mouse button, also the second press of a double click,
 // goes to OnMouseDown (after OnDblClick for that one).
 class PictureBox : public QWidget {
     Q_OBJECT

@@ -34,8 +34,6 @@ const std::array<Level, 3> Levels = {{
     {"Профессионал (5 цветов) ", Qt::AlignRight, 307},
 }};
 
-constexpr std::uint32_t CursorOrange = 0x000080FF;
-
 // Fills the 4-connected area of pixels of the colour at start with colour, as the window
 // system's flood fill of a surface does.
 void FloodFill(QImage& image, QPoint start, QRgb colour) {
@@ -134,7 +132,7 @@ void TLevelDialog1::DrawLevelCursor(std::int32_t level) {
         painter.drawLine(left, right);
         painter.drawLine(right, apex);
     }
-    FloodFill(strip, QPoint(shown.triangleX, 18), WinRgb(CursorOrange));
+    FloodFill(strip, QPoint(shown.triangleX, 18), WinRgb(squares_colours::Orange));
     CursorImage1->update();
     LevelPanel1->SetCaption(QString::fromUtf8(shown.text));
     LevelPanel1->SetAlignment(shown.alignment);

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "gui/WinLook.h"
-#include "squares/engine/SquaresField.h"
+#include "squares/SquaresLook.h"
 
 namespace vum {
 
@@ -31,9 +31,11 @@ QColor SymbolColourOn(const QColor& colour) {
     return againstBlack >= againstWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
-QImage SymbolSquare(std::uint8_t code, int size, const QColor& outline) {
-    const QColor colour = WinColour(SquaresField::SquareColours[std::clamp<std::uint8_t>(code, 1, 5)]);
-    QImage square(size, size, QImage::Format_RGB32);
+QImage SymbolSquare(std::uint8_t code, int size, const QColor& outline, qreal pixelRatio) {
+    const QColor colour = WinColour(squares_colours::SquareColours[std::clamp<std::uint8_t>(code, 1, 5)]);
+    const int pixels = static_cast<int>(std::ceil(size * pixelRatio));
+    QImage square(pixels, pixels, QImage::Format_RGB32);
+    square.setDevicePixelRatio(pixelRatio);
     QPainter painter(&square);
     WinRectangle(painter, outline, colour, 0, 0, size, size);
 

@@ -10,8 +10,9 @@
 namespace vum {
 
 // The square of colour code 1..5 as the field draws it (outline, fill), size pixels square,
-// with its symbol inside the outline.
-QImage SymbolSquare(std::uint8_t code, int size, const QColor& outline);
+// with its symbol inside the outline; drawn at the pixel ratio, the image being size times
+// the ratio pixels wide.
+QImage SymbolSquare(std::uint8_t code, int size, const QColor& outline, qreal pixelRatio = 1);
 
 // Black or white, whichever has the higher contrast against colour.
 QColor SymbolColourOn(const QColor& colour);

@@ -1,10 +1,13 @@
 #include "squares/Unit1.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShowEvent>
 
 #include "common/IniParameters.h"
 #include "common/WRandom.h"
@@ -23,13 +26,14 @@
 #include "gui/Seams.h"
 #include "gui/Text.h"
 #include "squares/Bestscoretabledialog.h"
+#include "squares/FieldPicture.h"
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
 #include "squares/Leveldialog.h"
-#include "squares/SquareSymbols.h"
 #include "squares/SquaresAccessibility.h"
 #include "squares/SquaresLook.h"
+#include "squares/engine/SquaresSave.h"
 
 using namespace vum;
 
@@ -37,16 +41,34 @@ namespace {
 
 const QString AppTitle = QStringLiteral("ВУМ квадратики");
 
-// Colours of the field picture.
-constexpr std::uint32_t EmptyCell = 0x00FFFFFF;
-constexpr std::uint32_t DangerBand = 0x00E4E4E4;
-constexpr std::uint32_t DangerMark = 0x000080FF;
-constexpr std::uint32_t CellMark = 0x00D2D2D2;
-constexpr std::uint32_t SquareOutline = 0x00000000;
+// The contact block in the side column, between Bevel1 and Bevel2: the name without a shadow,
+// transparent labels on the column's red, and the globe a link like the logo.
+constexpr ContactPlacement ContactTable{
+    .LogoPanel = {"VumPanel1", {21, 150, 147, 61}},
+    .Logo = {"ImageVum1", {2, 2, 143, 57}, true},
+    .CompanyName = {"Label1", {20, 222, 155, 25}},
+    .CompanyShadow = std::nullopt,
+    .PhoneIcon = {"Image7", {8, 263, 32, 32}},
+    .FaxIcon = {"Image8", {8, 303, 32, 32}},
+    .WebIcon = {"Image9", {8, 343, 32, 32}, true},
+    .MailIcon = {"Image10", {8, 383, 32, 32}},
+    .Phone1 = {"PhoneLabel1", {45, 258, 134, 21}},
+    .Phone2 = {"Label3", {45, 282, 134, 21}},
+    .Fax = {"FaxLabel1", {45, 310, 138, 21}},
+    .Web = {"InternetLabel1", {45, 350, 139, 21}},
+    .Mail = {"EMailLabel1", {45, 388, 115, 21}},
+    .LabelBackground = std::nullopt,
+};
 
-// The font the field picture writes its marks in: small enough that the word stays
-// inside the cell, right of x + 4 and below y + 10.
-QFont ImageDefaultFont() { return PixelFont(QStringLiteral("Arial"), 10); }
+// While the game runs, its changes are written every this many seconds of the speed clock; a
+// stop of play writes them at once.
+constexpr int SaveEverySeconds = 5;
+
+// The text under Bevel3 while the cursor stands on a group: a group's points end in 0, so
+// "очков" is the word for every one of them.
+QString GroupText(std::size_t squares) {
+    return QStringLiteral("Выделено: %1\n(%2 очков)").arg(squares).arg(squares * SquaresField::PointsPerSquare);
+}
 
 // The stored difficulty as the level dialog takes it: 0 and 1 stand, anything else is 2.
 std::int32_t MapLevel(std::int32_t level) { return level == 0 || level == 1 ? level : 2; }
@@ -63,8 +85,7 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     GamePanel1 = new BevelPanel(this, "GamePanel1", QRect(0, 0, 305, 604), system_colours::ButtonFace, Bevel::Raised,
                                 Bevel::Lowered);
     Image1 = new PictureBox(GamePanel1, "Image1", QRect(2, 2, 301, 600));
-    Image1->Picture = QImage(Image1->size(), QImage::Format_RGB32);
-    Image1->Picture.fill(WinColour(EmptyCell));
+    Image1->Picture = FieldPicture::MakeImage(Image1->devicePixelRatioF());
     Image1->OnMouseDown = [this](QMouseEvent* event) {
         const QPoint at = event->position().toPoint();
         Image1MouseDown(at.x(), at.y());
@@ -110,10 +131,19 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
 
     Bevel3 = new BevelLine(Panel1, "Bevel3", QRect(1, 478, 187, 2));
 
+    GroupLabel1 = new QLabel(Panel1);
+    PlaceComponent(GroupLabel1, "GroupLabel1", QRect(8, 488, 172, 50));
+    GroupLabel1->setFont(bold);
+    GroupLabel1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette groupColours = GroupLabel1->palette();
+    groupColours.setColor(QPalette::WindowText, WinColour(system_colours::White));
+    GroupLabel1->setPalette(groupColours);
+    GroupLabel1->hide();
+
     // Screen readers' names of what shows no text (the pause button is named by ApplyState).
     Image1->setAccessibleName(QStringLiteral("Игровое поле"));
 
-    Timer1 = new GameTimer(this, SquaresGame::InitialFieldInterval, false);
+    Timer1 = new GameTimer(this, Game.FieldInterval(), false);
     connect(Timer1, &GameTimer::OnTimer, this, &TForm1::Timer1Timer);
     Timer2 = new GameTimer(this, 1000, false);
     connect(Timer2, &GameTimer::OnTimer, this, &TForm1::Timer2Timer);
@@ -127,6 +157,8 @@ TForm1::TForm1(const std::string& programFolder) : QWidget(nullptr) {
     IniPath = DataFolder + QStringLiteral("/VumColor.ini");
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TForm1::ApplicationStateChanged);
+    // A session that ends asks first: the clock's count of the moment goes into the saved game.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TForm1::SaveGame);
 
     CentreOver(this, nullptr);
     PreviewInput(this, this);
@@ -154,9 +186,32 @@ void TForm1::FormCreate() {
     LevelIndex = MapLevel(dialog.LevelIndex);
     WriteIniInteger(settings, ToPath(IniPath), "Game", "VidUser", LevelIndex);
     BestScorePath = MakeBestScorePath(LevelIndex);
-    Game.Squares.ColourCount = 3 + LevelIndex;
+    SavedGamePath = DataFolder + QStringLiteral("/") + QString::fromStdString(SavedRunName(LevelIndex));
+    Game.ChooseLevel(LevelIndex);
+    // The game this level left comes back paused; a damaged file, or one of a game no play
+    // can reach, is passed over and replaced by the new game's.
+    if (const auto saved = ReadSavedRun(ToPath(SavedGamePath)); saved && RestoreGame(*saved)) return;
     NewGame();
     RiseField();
+}
+
+void TForm1::SaveGame() {
+    saveDue_ = false;
+    secondsUnsaved_ = 0;
+    const auto phase = Game.CurrentPhase();
+    if (phase != SquaresGame::Phase::Running && phase != SquaresGame::Phase::Paused) return;
+    // A save that fails (a full disk, a folder that cannot be written) leaves the old one.
+    WriteSavedRun(ToPath(SavedGamePath), Game.Position());
+}
+
+bool TForm1::RestoreGame(const SquaresPosition& position) {
+    // The best-score table and the settings belong to the level chosen at start.
+    if (position.Level != LevelIndex || !Game.Restore(position)) return false;
+    ApplyState();
+    DrawField();
+    ShowScore();
+    ShowLevel();
+    return true;
 }
 
 QString TForm1::MakeBestScorePath(std::int32_t level) const {
@@ -173,16 +228,19 @@ QString TForm1::MakeBestScorePath(std::int32_t level) const {
 }
 
 void TForm1::ApplyState() {
-    Timer1->SetInterval(Game.FieldInterval);
+    Timer1->SetInterval(Game.FieldInterval());
     Timer1->SetEnabled(Game.FieldTimerRuns());
     Timer2->SetEnabled(Game.ClockTimerRuns());
     const bool paused = Game.CurrentPhase() == SquaresGame::Phase::Paused;
-    PauseButton1->SetGlyph(paused ? SpeedButton1->Glyph() : SpeedButton2->Glyph());
+    const QImage& sign = paused ? SpeedButton1->Glyph() : SpeedButton2->Glyph();
+    if (PauseButton1->Glyph() != sign) PauseButton1->SetGlyph(sign);
     ShowPauseAccessibly(PauseButton1, paused);
 }
 
 template <typename Show>
 void TForm1::Suspended(Show show) {
+    // The clock stands still while the dialog is open: what it has not written yet goes now.
+    if (saveDue_) SaveGame();
     Game.Suspend();
     ApplyState();
     show();
@@ -193,9 +251,15 @@ void TForm1::Suspended(Show show) {
 void TForm1::Timer1Timer() { RiseField(); }
 
 void TForm1::Timer2Timer() {
-    if (!Game.ClockTick()) return;
-    ApplyState();
-    ShowLevel();
+    if (Game.ClockTick()) {
+        ApplyState();
+        ShowLevel();
+        saveDue_ = true;
+    }
+    // The changes of the last seconds go to the disk in one write: the field ticks and the
+    // removals of the top speed come many a second, and a write, with its flushes to the
+    // disk, costs more than all of them.
+    if (saveDue_ && ++secondsUnsaved_ >= SaveEverySeconds) SaveGame();
 }
 
 void TForm1::NewGame() {
@@ -204,88 +268,90 @@ void TForm1::NewGame() {
     DrawField();
     ShowScore();
     ShowLevel();
+    // Written at the next tick of the speed clock, with the first row of a first game: not
+    // before the window first shows.
+    saveDue_ = true;
+    secondsUnsaved_ = SaveEverySeconds - 1;
 }
 
 void TForm1::NewGameButton1Click() { NewGame(); }
 
 void TForm1::PauseButton1Click() {
-    if (Game.TogglePause()) ApplyState();
+    if (!Game.TogglePause()) return;
+    ApplyState();
+    SaveGame();
 }
 
 void TForm1::ShowScore() {
-    ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Squares.Score));
+    ScorePanel1->SetCaption(QStringLiteral(" Очки: ") + QString::number(Game.Score()));
     SetAccessibleText(ScorePanel1, ScorePanel1->Caption(), Announcement::Spoken);
 }
 
 void TForm1::ShowLevel() {
-    LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Game.Clock.SpeedLevel));
+    LevelPanel1->SetCaption(QStringLiteral(" Уровень: ") + QString::number(Game.SpeedLevel()));
     SetAccessibleText(LevelPanel1, LevelPanel1->Caption(), Announcement::Spoken);
 }
 
 void TForm1::RiseField() {
     const bool over = Game.FieldTick(ProgramRandom());
     DrawField();
-    if (!over) return;
+    if (!over) {
+        saveDue_ = true;
+        return;
+    }
     ApplyState();
+    // Gone before the table sees the score: an ended game never comes back.
+    RemoveSavedRun(ToPath(SavedGamePath));
     GameOver();
 }
 
 void TForm1::DrawField() {
-    // Empty cells, the danger band and the marks come out the same under any field: every
-    // square then covers its whole cell rectangle. So they are painted once and copied.
-    if (emptyField_.isNull()) {
-        emptyField_ = QImage(Image1->Picture.size(), QImage::Format_RGB32);
-        QPainter painter(&emptyField_);
-        const QColor white = WinColour(EmptyCell);
-        for (int r = 0; r < SquaresField::Rows; ++r)
-            for (int c = 0; c < SquaresField::Columns; ++c)
-                WinRectangle(painter, white, white, c * CellSize, r * CellSize, (c + 1) * CellSize + 1,
-                             (r + 1) * CellSize + 1);
-        const QColor band = WinColour(DangerBand);
-        WinRectangle(painter, band, band, 0, 0, emptyField_.width(), CellSize);
-        DrawCellMarks(painter);
-    }
-    QImage& image = Image1->Picture;
-    QPainter painter(&image);
-    painter.drawImage(0, 0, emptyField_);
-    const QColor outline = WinColour(SquareOutline);
-    for (int i = 0; i < SquaresField::Cells; ++i) {
-        const std::uint8_t code = Game.Squares.Field[static_cast<std::size_t>(i)];
-        if (code == 0) continue;
-        const int left = i % SquaresField::Columns * CellSize;
-        const int top = i / SquaresField::Columns * CellSize;
-        if (ColourSymbols) {
-            QImage& square = symbolSquares_[code];
-            if (square.isNull()) square = SymbolSquare(code, CellSize + 1, outline);
-            painter.drawImage(left, top, square);
-        } else {
-            WinRectangle(painter, outline, WinColour(SquaresField::SquareColours[code]), left, top,
-                         left + CellSize + 1, top + CellSize + 1);
-        }
-    }
-    painter.end();
-    Image1->update();
+    // At the screen's pixel ratio, so that the field is as sharp as the rest of the window.
+    const qreal ratio = Image1->devicePixelRatioF();
+    if (Image1->Picture.devicePixelRatio() != ratio) Image1->Picture = FieldPicture::MakeImage(ratio);
+    const FieldScene scene{Game.Field(), ColourSymbols, Game.CursorShown() ? Game.CursorCell() : -1,
+                           Game.CursorGroup()};
+    // Only what changed goes to the screen.
+    const QRect changed = fieldPicture_.Paint(Image1->Picture, scene);
+    if (!changed.isEmpty()) Image1->update(changed);
+    ShowGroup(scene.Group);
 }
 
-void TForm1::DrawCellMarks(QPainter& painter) {
-    static const QFont font = ImageDefaultFont();
-    painter.setFont(font);
-    const int ascent = QFontMetrics(font).ascent();
-    const QString word = QStringLiteral("ВУМ");
-    // The text has no background: the cell shows through.
-    painter.setBackgroundMode(Qt::TransparentMode);
-    for (int r = 0; r < SquaresField::Rows; ++r) {
-        painter.setPen(WinColour(r == 0 ? DangerMark : CellMark));
-        for (int c = 0; c < SquaresField::Columns; ++c)
-            painter.drawText(c * CellSize + 4, r * CellSize + CellSize / 3 + ascent, word);
+void TForm1::ShowGroup(const SquaresField::CellSet& group) {
+    if (group.none()) {
+        GroupLabel1->hide();
+        return;
     }
-    painter.setBackgroundMode(Qt::OpaqueMode);
+    GroupLabel1->setText(GroupText(group.count()));
+    GroupLabel1->show();
 }
+
+void TForm1::DrawCellMarks(QPainter& painter) { FieldPicture::PaintCellMarks(painter); }
 
 void TForm1::Image1MouseDown(int x, int y) {
-    if (!Game.Press(x, y)) return;
+    const bool cursorShown = Game.CursorShown();
+    Game.HideCursor();
+    if (Game.Press(x, y)) {
+        Removed();
+    } else if (cursorShown) {
+        DrawField();
+    }
+}
+
+void TForm1::Removed() {
     DrawField();
     ShowScore();
+    saveDue_ = true;
+}
+
+void TForm1::CursorKey(int key) {
+    namespace vk = virtual_keys;
+    if (key == vk::Space) {
+        if (Game.PressCursor()) Removed();
+        return;
+    }
+    Game.MoveCursor(key == vk::Up ? -1 : key == vk::Down ? 1 : 0, key == vk::Left ? -1 : key == vk::Right ? 1 : 0);
+    DrawField();
 }
 
 void TForm1::FormKeyDown(int key) {
@@ -305,6 +371,13 @@ void TForm1::FormKeyDown(int key) {
         case virtual_keys::F10:
             ShowBestScoreTable();
             break;
+        case virtual_keys::Left:
+        case virtual_keys::Up:
+        case virtual_keys::Right:
+        case virtual_keys::Down:
+        case virtual_keys::Space:
+            CursorKey(key);
+            break;
         default:
             break;
     }
@@ -317,13 +390,33 @@ void TForm1::ToggleColourSymbols() {
 }
 
 void TForm1::ApplicationStateChanged(Qt::ApplicationState state) {
-    if (state != Qt::ApplicationActive && Game.PauseOnLeave()) ApplyState();
+    if (state != Qt::ApplicationActive && Game.PauseOnLeave()) Left();
 }
 
 void TForm1::changeEvent(QEvent* event) {
     // A window minimised while the program still has the keyboard is left as well.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && Game.PauseOnLeave()) ApplyState();
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && Game.PauseOnLeave()) Left();
     QWidget::changeEvent(event);
+}
+
+void TForm1::Left() {
+    ApplyState();
+    // Leaving is often the last the program sees before a logout ends it.
+    SaveGame();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Shown after the level dialog: the window asks for the keyboard itself, for where no
+    // window manager gives it (the window system sets the focus once the window is mapped).
+    if (shown_) return;
+    shown_ = true;
+    activateWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    SaveGame();
+    QWidget::closeEvent(event);
 }
 
 void TForm1::ShowBestScoreTable() {
@@ -348,12 +441,12 @@ void TForm1::GameOver() {
         TGameOverDialog1 splash(this);
         Seams::RunModal(splash);
     }
-    if (Game.Squares.Score <= 0) return;
+    if (Game.Score() <= 0) return;
 
     WBestScoreFile table(LevelIndex);
     table.FileName = ToPath(BestScorePath);
     std::int32_t row = -1;
-    if (table.Qualifies(Game.Squares.Score)) {
+    if (table.Qualifies(Game.Score())) {
         WIniFile settings;
         std::string name;
         ReadIniString(settings, ToPath(IniPath), "Name", "LastName", name);
@@ -366,7 +459,7 @@ void TForm1::GameOver() {
             // Before the entry goes in: the name is kept even if the table cannot be written.
             WriteIniString(settings, ToPath(IniPath), "Name", "LastName", name);
         }
-        row = table.AddScore(name, Game.Squares.Score);
+        row = table.AddScore(name, Game.Score());
     }
 
     TBestScoreTableDialog1 view(this);
@@ -379,7 +472,7 @@ void TForm1::GameOver() {
 // Its pictures and fonts take a third of the start-up time; made after the level dialog,
 // they keep that dialog quick to appear, and a cancelled start never makes them.
 void TForm1::BuildContactBlock() {
-    Contact = new ContactBlock(Panel1, ContactBlock::Placement::Squares);
+    Contact = new ContactBlock(Panel1, ContactTable);
     connect(Contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
     connect(Contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
     PreviewInput(this, this);
@@ -393,10 +486,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         namespace vk = virtual_keys;
         const int key = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
-        if (key == vk::Escape || key == vk::F1 || key == vk::F3 || key == vk::F5 || key == vk::F10) {
+        if (key == vk::Escape || key == vk::F1 || key == vk::F3 || key == vk::F5 || key == vk::F10 ||
+            key == vk::Left || key == vk::Up || key == vk::Right || key == vk::Down || key == vk::Space) {
             FormKeyDown(key);
             return true;
         }
     }
+    // Another screen, perhaps of another pixel ratio: the field is painted for it.
+    if (watched == Image1 && event->type() == QEvent::ScreenChangeInternal) DrawField();
     return QWidget::eventFilter(watched, event);
 }

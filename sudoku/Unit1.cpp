@@ -59,6 +59,25 @@ constexpr std::int32_t DefaultLevel = 1;
 
 const QString SansSerif = QStringLiteral("MS Sans Serif");
 
+// The contact block on Panel2: the name with its shadow, labels on the panel's orange, and
+// the globe no link.
+constexpr ContactPlacement ContactTable{
+    .LogoPanel = {"Panel1", {25, 12, 147, 61}},
+    .Logo = {"Image2", {2, 2, 143, 57}, true},
+    .CompanyName = {"Label4", {30, 106, 155, 25}},
+    .CompanyShadow = ContactPlacement::Part{"Label2", {32, 108, 153, 25}},
+    .PhoneIcon = {"Image7", {12, 137, 32, 32}},
+    .FaxIcon = {"Image8", {12, 177, 32, 32}},
+    .WebIcon = {"Image9", {12, 217, 32, 32}},
+    .MailIcon = {"Image10", {12, 254, 32, 32}},
+    .Phone1 = {"PhoneLabel1", {51, 132, 134, 21}},
+    .Phone2 = {"Label3", {51, 156, 138, 21}},
+    .Fax = {"FaxLabel1", {54, 184, 138, 21}},
+    .Web = {"InternetLabel1", {54, 224, 139, 21}},
+    .Mail = {"EMailLabel1", {56, 259, 115, 21}},
+    .LabelBackground = sudoku_colours::SidePanel,
+};
+
 // A digit of the board, 0 for an empty cell.
 int DigitOrZero(std::int32_t digit) { return digit >= 1 && digit <= 9 ? digit : 0; }
 
@@ -157,7 +176,7 @@ TForm1::TForm1(const std::string& dataFolder)
     MakeCommands();
 
     Panel2 = new BevelPanel(this, "Panel2", {546, 0, 198, 338}, sudoku_colours::SidePanel, Bevel::Lowered);
-    Contact = new ContactBlock(Panel2, ContactBlock::Placement::Sudoku);
+    Contact = new ContactBlock(Panel2, ContactTable);
     connect(Contact, &ContactBlock::webLinkClicked, this, &TForm1::InternetLabel1Click);
     connect(Contact, &ContactBlock::mailLinkClicked, this, &TForm1::EMailLabel1Click);
     HintNotice1 = new SudokuHintNotice(this);

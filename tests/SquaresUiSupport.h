@@ -92,15 +92,34 @@ inline std::unique_ptr<TForm1> StartGame(const SquaresFolder& folder, int level 
     return form;
 }
 
-// Lays rows of colour codes ("1120000000") on the field so that the last one is row 19.
+// Puts field and score on the window's game in progress, through the play state's Restore: a
+// running game runs on, a paused one stays paused. The field must be one a game can reach.
+inline void LayGrid(TForm1& form, const vum::SquaresField::Grid& field, std::int32_t score) {
+    const bool running = form.Game.CurrentPhase() == vum::SquaresGame::Phase::Running;
+    vum::SquaresPosition position = form.Game.Position();
+    position.Field = field;
+    position.Score = score;
+    ASSERT_TRUE(form.RestoreGame(position)) << "a field no game can reach";
+    if (running) form.PauseButton1Click();
+}
+
+// Lays rows of colour codes ("1120000000") on the field so that the last one is row 19; the
+// score stays.
 inline void LayField(TForm1& form, const std::vector<std::string>& rows) {
-    form.Game.Squares.Field.fill(0);
+    vum::SquaresField::Grid field{};
     const int first = vum::SquaresField::Rows - static_cast<int>(rows.size());
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (int c = 0; c < vum::SquaresField::Columns; ++c)
-            form.Game.Squares.Field[static_cast<std::size_t>((first + static_cast<int>(r)) * vum::SquaresField::Columns + c)] =
+            field[static_cast<std::size_t>((first + static_cast<int>(r)) * vum::SquaresField::Columns + c)] =
                 static_cast<std::uint8_t>(rows[r][static_cast<std::size_t>(c)] - '0');
-    form.DrawField();
+    LayGrid(form, field, form.Game.Score());
+}
+
+// Makes the next field tick end the game, with score points: column 0 stands up to row 1.
+inline void LastTick(TForm1& form, std::int32_t score = 0) {
+    vum::SquaresField::Grid field{};
+    for (int r = 1; r < vum::SquaresField::Rows; ++r) field[static_cast<std::size_t>(r * vum::SquaresField::Columns)] = 1;
+    LayGrid(form, field, score);
 }
 
 // A press on the field picture at image point (x, y) with button.

@@ -39,10 +39,6 @@ void PrintTo(const QSize& size, std::ostream* os) {
     *os << size.width() << " x " << size.height();
 }
 
-void PrintTo(ContactBlock::Placement placement, std::ostream* os) {
-    *os << (placement == ContactBlock::Placement::Sudoku ? "Sudoku" : "Squares");
-}
-
 namespace {
 
 // One application object for the whole run, on the offscreen platform unless told otherwise.
@@ -77,33 +73,58 @@ public slots:
     void Open(const QUrl& url) { requests.append(url.toString()); }
 };
 
-using Placement = ContactBlock::Placement;
-
-struct Element {
+// Two placements as a main window hands them in: the name with a shadow on labels of an
+// opaque ground, the globe no link; and the name alone on transparent labels, the globe a link.
+struct Case {
     const char* name;
-    QRect rect;
+    QSize panel;
+    ContactPlacement placement;
 };
 
-// The two placement tables, positions within the side panel.
-std::vector<Element> PlacementTable(Placement placement) {
-    if (placement == Placement::Sudoku) {
-        return {
-            {"Panel1", {25, 12, 147, 61}},       {"Label2", {32, 108, 153, 25}},
-            {"Label4", {30, 106, 155, 25}},      {"Image7", {12, 137, 32, 32}},
-            {"PhoneLabel1", {51, 132, 134, 21}}, {"Label3", {51, 156, 138, 21}},
-            {"Image8", {12, 177, 32, 32}},       {"FaxLabel1", {54, 184, 138, 21}},
-            {"Image9", {12, 217, 32, 32}},       {"InternetLabel1", {54, 224, 139, 21}},
-            {"Image10", {12, 254, 32, 32}},      {"EMailLabel1", {56, 259, 115, 21}},
-        };
-    }
-    return {
-        {"VumPanel1", {21, 150, 147, 61}},   {"Label1", {20, 222, 155, 25}},
-        {"Image7", {8, 263, 32, 32}},        {"PhoneLabel1", {45, 258, 134, 21}},
-        {"Label3", {45, 282, 134, 21}},      {"Image8", {8, 303, 32, 32}},
-        {"FaxLabel1", {45, 310, 138, 21}},   {"Image9", {8, 343, 32, 32}},
-        {"InternetLabel1", {45, 350, 139, 21}}, {"Image10", {8, 383, 32, 32}},
-        {"EMailLabel1", {45, 388, 115, 21}},
-    };
+const Case Shadowed{"Shadowed", {198, 338}, {
+    .LogoPanel = {"Panel1", {25, 12, 147, 61}},
+    .Logo = {"Image2", {2, 2, 143, 57}, true},
+    .CompanyName = {"Label4", {30, 106, 155, 25}},
+    .CompanyShadow = ContactPlacement::Part{"Label2", {32, 108, 153, 25}},
+    .PhoneIcon = {"Image7", {12, 137, 32, 32}},
+    .FaxIcon = {"Image8", {12, 177, 32, 32}},
+    .WebIcon = {"Image9", {12, 217, 32, 32}},
+    .MailIcon = {"Image10", {12, 254, 32, 32}},
+    .Phone1 = {"PhoneLabel1", {51, 132, 134, 21}},
+    .Phone2 = {"Label3", {51, 156, 138, 21}},
+    .Fax = {"FaxLabel1", {54, 184, 138, 21}},
+    .Web = {"InternetLabel1", {54, 224, 139, 21}},
+    .Mail = {"EMailLabel1", {56, 259, 115, 21}},
+    .LabelBackground = 0x000080FF,
+}};
+
+const Case Transparent{"Transparent", {188, 605}, {
+    .LogoPanel = {"VumPanel1", {21, 150, 147, 61}},
+    .Logo = {"ImageVum1", {2, 2, 143, 57}, true},
+    .CompanyName = {"Label1", {20, 222, 155, 25}},
+    .CompanyShadow = std::nullopt,
+    .PhoneIcon = {"Image7", {8, 263, 32, 32}},
+    .FaxIcon = {"Image8", {8, 303, 32, 32}},
+    .WebIcon = {"Image9", {8, 343, 32, 32}, true},
+    .MailIcon = {"Image10", {8, 383, 32, 32}},
+    .Phone1 = {"PhoneLabel1", {45, 258, 134, 21}},
+    .Phone2 = {"Label3", {45, 282, 134, 21}},
+    .Fax = {"FaxLabel1", {45, 310, 138, 21}},
+    .Web = {"InternetLabel1", {45, 350, 139, 21}},
+    .Mail = {"EMailLabel1", {45, 388, 115, 21}},
+    .LabelBackground = std::nullopt,
+}};
+
+void PrintTo(const Case* test, std::ostream* os) { *os << test->name; }
+
+// The components the block places directly on the side panel, as the table names them.
+std::vector<ContactPlacement::Part> PanelParts(const ContactPlacement& p) {
+    std::vector<ContactPlacement::Part> parts = {p.LogoPanel, p.CompanyName};
+    if (p.CompanyShadow) parts.push_back(*p.CompanyShadow);
+    for (const auto& picture : {p.PhoneIcon, p.FaxIcon, p.WebIcon, p.MailIcon})
+        parts.push_back({picture.Name, picture.Geometry});
+    for (const auto& line : {p.Phone1, p.Phone2, p.Fax, p.Web, p.Mail}) parts.push_back(line);
+    return parts;
 }
 
 struct TextLook {
@@ -115,37 +136,34 @@ struct TextLook {
     bool hand;
 };
 
-std::vector<TextLook> TextLooks(Placement placement) {
+std::vector<TextLook> TextLooks(const ContactPlacement& p) {
     const QString company = contact_details::CompanyName.toString();
     std::vector<TextLook> looks = {
-        {"PhoneLabel1", "Тел.: " + contact_details::Phone1.toString(), 13, false, Qt::white, false},
-        {"Label3", "Тел.: " + contact_details::Phone2.toString(), 13, false, Qt::white, false},
-        {"FaxLabel1", "Факс: " + contact_details::Fax.toString(), 13, false, Qt::white, false},
-        {"InternetLabel1", contact_details::WebAddress.toString(), 13, false, Qt::white, true},
-        {"EMailLabel1", contact_details::MailAddress.toString(), 13, false, Qt::white, true},
+        {p.Phone1.Name, "Тел.: " + contact_details::Phone1.toString(), 13, false, Qt::white, false},
+        {p.Phone2.Name, "Тел.: " + contact_details::Phone2.toString(), 13, false, Qt::white, false},
+        {p.Fax.Name, "Факс: " + contact_details::Fax.toString(), 13, false, Qt::white, false},
+        {p.Web.Name, contact_details::WebAddress.toString(), 13, false, Qt::white, true},
+        {p.Mail.Name, contact_details::MailAddress.toString(), 13, false, Qt::white, true},
+        {p.CompanyName.Name, company, 20, true, Qt::white, false},
     };
-    if (placement == Placement::Sudoku) {
-        looks.push_back({"Label2", company, 20, true, Qt::black, false});
-        looks.push_back({"Label4", company, 20, true, Qt::white, false});
-    } else {
-        looks.push_back({"Label1", company, 20, true, Qt::white, false});
-    }
+    if (p.CompanyShadow) looks.push_back({p.CompanyShadow->Name, company, 20, true, Qt::black, false});
     return looks;
 }
 
 // A colour no element uses, so that a transparent label shows it through.
 const QColor PanelColour(0x00, 0xC0, 0x00);
 
-class ContactBlockTest : public ::testing::TestWithParam<Placement> {
+class ContactBlockTest : public ::testing::TestWithParam<const Case*> {
 protected:
     void SetUp() override {
-        sudoku = GetParam() == Placement::Sudoku;
-        panel.setFixedSize(sudoku ? QSize(198, 338) : QSize(188, 605));
+        const Case& test = *GetParam();
+        shadowed = test.placement.CompanyShadow.has_value();
+        panel.setFixedSize(test.panel);
         QPalette palette = panel.palette();
         palette.setColor(QPalette::Window, PanelColour);
         panel.setPalette(palette);
         panel.setAutoFillBackground(true);
-        block = new ContactBlock(&panel, GetParam());
+        block = new ContactBlock(&panel, test.placement);
         // Wired as the main windows wire their two handlers.
         QObject::connect(block, &ContactBlock::webLinkClicked, block,
                          [this] { block->OpenWebAddress(); });
@@ -175,7 +193,8 @@ protected:
         return label;
     }
 
-    const char* LogoPicture() const { return sudoku ? "Image2" : "ImageVum1"; }
+    const ContactPlacement& Table() const { return GetParam()->placement; }
+    const char* LogoPicture() const { return Table().Logo.Name; }
 
     QStringList ClickAndCollect(const char* name) {
         recorder.requests.clear();
@@ -185,7 +204,7 @@ protected:
         return recorder.requests;
     }
 
-    bool sudoku = false;
+    bool shadowed = false;
     QWidget panel;
     ContactBlock* block = nullptr;
     UrlRecorder recorder;
@@ -193,18 +212,18 @@ protected:
 
 TEST_P(ContactBlockTest, ElementsStandWhereThePlacementTablePutsThem) {
     std::set<QString> expectedNames = {LogoPicture()};
-    for (const Element& element : PlacementTable(GetParam())) {
-        expectedNames.insert(element.name);
-        QWidget* widget = Find(element.name);
+    for (const ContactPlacement::Part& part : PanelParts(Table())) {
+        expectedNames.insert(part.Name);
+        QWidget* widget = Find(part.Name);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget(), &panel) << element.name;
-        EXPECT_EQ(widget->geometry(), element.rect) << element.name;
+        EXPECT_EQ(widget->parentWidget(), &panel) << part.Name;
+        EXPECT_EQ(widget->geometry(), part.Geometry) << part.Name;
         // Fixed size: nothing may stretch or shrink an element.
-        EXPECT_EQ(widget->minimumSize(), element.rect.size()) << element.name;
-        EXPECT_EQ(widget->maximumSize(), element.rect.size()) << element.name;
+        EXPECT_EQ(widget->minimumSize(), part.Geometry.size()) << part.Name;
+        EXPECT_EQ(widget->maximumSize(), part.Geometry.size()) << part.Name;
     }
     // The logo picture fills its panel inside the two-pixel bevel.
-    auto* logoPanel = qobject_cast<QFrame*>(Find(sudoku ? "Panel1" : "VumPanel1"));
+    auto* logoPanel = qobject_cast<QFrame*>(Find(Table().LogoPanel.Name));
     ASSERT_NE(logoPanel, nullptr);
     EXPECT_EQ(logoPanel->frameWidth(), 2);
     QWidget* logo = Find(LogoPicture());
@@ -221,7 +240,7 @@ TEST_P(ContactBlockTest, ElementsStandWhereThePlacementTablePutsThem) {
 }
 
 TEST_P(ContactBlockTest, LabelsHaveTheirTextsFontsColoursAndCursors) {
-    for (const TextLook& look : TextLooks(GetParam())) {
+    for (const TextLook& look : TextLooks(Table())) {
         QLabel* label = FindLabel(look.name);
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(), look.text) << look.name;
@@ -233,8 +252,8 @@ TEST_P(ContactBlockTest, LabelsHaveTheirTextsFontsColoursAndCursors) {
         EXPECT_EQ(label->cursor().shape(), look.hand ? Qt::PointingHandCursor : Qt::ArrowCursor)
             << look.name;
         EXPECT_FALSE(label->wordWrap()) << look.name;
-        // Sudoku: everything but the white name on opaque panel orange; Squares: transparent.
-        const bool opaque = sudoku && std::string(look.name) != "Label4";
+        // Everything but the white name on the table's ground, when it gives one.
+        const bool opaque = Table().LabelBackground && std::string(look.name) != Table().CompanyName.Name;
         EXPECT_EQ(label->autoFillBackground(), opaque) << look.name;
         if (opaque) {
             EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0xFF, 0x80, 0x00))
@@ -248,7 +267,7 @@ TEST_P(ContactBlockTest, LabelsHaveTheirTextsFontsColoursAndCursors) {
 }
 
 TEST_P(ContactBlockTest, EveryTextFitsItsLabel) {
-    for (const TextLook& look : TextLooks(GetParam())) {
+    for (const TextLook& look : TextLooks(Table())) {
         const QLabel* label = FindLabel(look.name);
         ASSERT_NE(label, nullptr);
         const QFontMetrics metrics(label->font());
@@ -262,15 +281,15 @@ TEST_P(ContactBlockTest, EveryTextFitsItsLabel) {
 TEST_P(ContactBlockTest, LabelBackgroundsAndTheNameShadowShowOnScreen) {
     const QImage image = panel.grab().toImage();
     // An empty corner of each line's label shows the label's own background.
-    for (const char* name :
-         {"PhoneLabel1", "Label3", "FaxLabel1", "InternetLabel1", "EMailLabel1"}) {
+    const ContactPlacement& table = Table();
+    for (const char* name : {table.Phone1.Name, table.Phone2.Name, table.Fax.Name, table.Web.Name, table.Mail.Name}) {
         const QRect rect = Find(name)->geometry();
         EXPECT_EQ(image.pixelColor(rect.bottomRight() * image.devicePixelRatio()),
-                  sudoku ? QColor(0xFF, 0x80, 0x00) : PanelColour)
+                  table.LabelBackground ? QColor(0xFF, 0x80, 0x00) : PanelColour)
             << name;
     }
-    // The white name with, in the Sudoku placement only, its black shadow.
-    const QRect name = Find(sudoku ? "Label4" : "Label1")->geometry();
+    // The white name with, where the table gives one, its black shadow.
+    const QRect name = Find(table.CompanyName.Name)->geometry();
     int white = 0;
     int black = 0;
     for (int y = name.top(); y <= name.bottom(); ++y) {
@@ -281,9 +300,9 @@ TEST_P(ContactBlockTest, LabelBackgroundsAndTheNameShadowShowOnScreen) {
         }
     }
     EXPECT_GT(white, 50);
-    if (sudoku) {
+    if (shadowed) {
         EXPECT_GT(black, 50);
-        EXPECT_EQ(panel.childAt(name.center()), Find("Label4"));
+        EXPECT_EQ(panel.childAt(name.center()), Find(table.CompanyName.Name));
     } else {
         EXPECT_EQ(black, 0);
     }
@@ -295,8 +314,9 @@ TEST_P(ContactBlockTest, PicturesRenderAtTheirNaturalSize) {
         QSize size;
     };
     std::vector<QImage> seen;
-    for (const Picture& picture : {Picture{"Image7", {32, 32}}, Picture{"Image8", {32, 32}},
-                                   Picture{"Image9", {32, 32}}, Picture{"Image10", {32, 32}},
+    const ContactPlacement& table = Table();
+    for (const Picture& picture : {Picture{table.PhoneIcon.Name, {32, 32}}, Picture{table.FaxIcon.Name, {32, 32}},
+                                   Picture{table.WebIcon.Name, {32, 32}}, Picture{table.MailIcon.Name, {32, 32}},
                                    Picture{LogoPicture(), {143, 57}}}) {
         const QLabel* label = FindLabel(picture.name);
         ASSERT_NE(label, nullptr);
@@ -320,8 +340,8 @@ TEST_P(ContactBlockTest, PicturesRenderAtTheirNaturalSize) {
 
 TEST_P(ContactBlockTest, WebLinksOpenTheTextShownOnInternetLabel1) {
     std::vector<const char*> links = {"InternetLabel1", LogoPicture()};
-    if (!sudoku) {
-        links.push_back("Image9");
+    if (Table().WebIcon.WebLink) {
+        links.push_back(Table().WebIcon.Name);
     }
     QLabel* web = FindLabel("InternetLabel1");
     ASSERT_NE(web, nullptr);
@@ -360,18 +380,16 @@ TEST_P(ContactBlockTest, MailLinkWritesToTheTextShownOnEMailLabel1) {
 TEST_P(ContactBlockTest, OtherElementsOpenNothing) {
     QSignalSpy web(block, &ContactBlock::webLinkClicked);
     QSignalSpy mail(block, &ContactBlock::mailLinkClicked);
-    std::vector<const char*> inert = {"PhoneLabel1", "Label3", "FaxLabel1", "Image7", "Image8",
-                                      "Image10"};
-    if (sudoku) {
-        inert.insert(inert.end(), {"Label2", "Label4", "Image9"});
-    } else {
-        inert.push_back("Label1");
-    }
+    const ContactPlacement& table = Table();
+    std::vector<const char*> inert = {table.Phone1.Name, table.Phone2.Name, table.Fax.Name, table.PhoneIcon.Name,
+                                      table.FaxIcon.Name, table.MailIcon.Name, table.CompanyName.Name};
+    if (table.CompanyShadow) inert.push_back(table.CompanyShadow->Name);
+    if (!table.WebIcon.WebLink) inert.push_back(table.WebIcon.Name);
     for (const char* name : inert) {
         EXPECT_EQ(ClickAndCollect(name), QStringList()) << name;
     }
     // The logo panel's bevel around the picture is no link either.
-    QTest::mouseClick(Find(sudoku ? "Panel1" : "VumPanel1"), Qt::LeftButton, {}, QPoint(0, 0));
+    QTest::mouseClick(Find(table.LogoPanel.Name), Qt::LeftButton, {}, QPoint(0, 0));
     EXPECT_EQ(recorder.requests, QStringList());
     EXPECT_EQ(web.count(), 0);
     EXPECT_EQ(mail.count(), 0);
@@ -403,11 +421,8 @@ TEST_P(ContactBlockTest, OnlyAWholeLeftClickOnALinkCounts) {
     EXPECT_EQ(mail.count(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Placements, ContactBlockTest,
-                         ::testing::Values(Placement::Sudoku, Placement::Squares),
-                         [](const ::testing::TestParamInfo<Placement>& param) {
-                             return param.param == Placement::Sudoku ? "Sudoku" : "Squares";
-                         });
+INSTANTIATE_TEST_SUITE_P(Placements, ContactBlockTest, ::testing::Values(&Shadowed, &Transparent),
+                         [](const ::testing::TestParamInfo<const Case*>& param) { return std::string(param.param->name); });
 
 }  // namespace
 

@@ -79,6 +79,7 @@ TEST(SquaresAccessibility, TheMainWindowNamesItsPartsAndAnnouncesScoreSpeedAndPa
     EXPECT_EQ(NameOf(form->LevelPanel1), QStringLiteral("Уровень: 1"));
 
     LayField(*form, {"1000000000", "1100000000"});
+    recorder.Clear();  // the field is laid through a saved game's pause
     PressField(*form, 5, 575);
     EXPECT_EQ(NameOf(form->ScorePanel1), QStringLiteral("Очки: 30"));
 
@@ -107,9 +108,7 @@ TEST(SquaresAccessibility, TheEndOfAGameIsReadDialogByDialog) {
     SquaresFolder folder;
     auto form = StartGame(folder, 0);
     // The next tick lifts column 0 into row 0; a fresh level takes any positive score first.
-    std::vector<std::string> rows(SquaresField::Rows - 1, "1000000000");
-    LayField(*form, rows);
-    form->Game.Squares.Score = 120;
+    LastTick(*form, 120);
 
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) {

@@ -181,7 +181,19 @@ TEST(SquaresLayout, MainWindowMatchesItsTable) {
         {"SpeedButton1", {152, 56, 23, 22}},
         {"SpeedButton2", {152, 96, 23, 22}},
         {"Bevel1", {0, 136, 187, 2}},
+        // The contact block: the name alone, transparent labels.
         {"VumPanel1", {21, 150, 147, 61}},
+        {"ImageVum1", {2, 2, 143, 57}},
+        {"Label1", {20, 222, 155, 25}},
+        {"Image7", {8, 263, 32, 32}},
+        {"PhoneLabel1", {45, 258, 134, 21}},
+        {"Label3", {45, 282, 134, 21}},
+        {"Image8", {8, 303, 32, 32}},
+        {"FaxLabel1", {45, 310, 138, 21}},
+        {"Image9", {8, 343, 32, 32}},
+        {"InternetLabel1", {45, 350, 139, 21}},
+        {"Image10", {8, 383, 32, 32}},
+        {"EMailLabel1", {45, 388, 115, 21}},
         {"Bevel2", {1, 422, 187, 2}},
         {"HelpButton1", {27, 436, 133, 33}, "Подсказка", Any, 16, sans, true},
         {"Bevel3", {1, 478, 187, 2}},
@@ -194,11 +206,15 @@ TEST(SquaresLayout, MainWindowMatchesItsTable) {
     EXPECT_EQ(form->SpeedButton1->Glyph().pixel(1, 1) >> 24, 0u);                 // on a transparent ground
     EXPECT_NE(form->SpeedButton1->Glyph(), form->SpeedButton2->Glyph());
     for (QWidget* child : form->findChildren<QWidget*>()) EXPECT_EQ(child->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(form->findChildren<QLabel*>("Label2").size(), 0) << "the name has no shadow here";
+    for (const char* label : {"Label1", "PhoneLabel1", "Label3", "FaxLabel1", "InternetLabel1", "EMailLabel1"})
+        EXPECT_FALSE(form->findChild<QLabel*>(label)->autoFillBackground()) << label << " lets the column show through";
 
-    form->Game.Squares.Score = 99990;
-    form->ShowScore();
-    form->Game.Clock.SpeedLevel = 10;
-    form->ShowLevel();
+    SquaresPosition longest = form->Game.Position();
+    longest.Score = 99990;
+    longest.SpeedLevel = 10;
+    longest.FieldInterval = 500;
+    ASSERT_TRUE(form->RestoreGame(longest));
     CheckCaptionsFit(form.get());
 }
 

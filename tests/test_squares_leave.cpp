@@ -38,12 +38,12 @@ TEST(SquaresLeave, ARunningGamePausesWhenThePlayerLeavesAndWaitsForThePlayerToRe
     SquaresFolder folder;
     auto form = StartGame(folder);
     ASSERT_TRUE(Running(*form));
-    const auto field = form->Game.Squares.Field;
+    const auto field = form->Game.Field();
     Leave();
     EXPECT_TRUE(Paused(*form));
     Return();
     EXPECT_TRUE(Paused(*form)) << "coming back resumes nothing";
-    EXPECT_EQ(form->Game.Squares.Field, field);
+    EXPECT_EQ(form->Game.Field(), field);
     QTest::keyClick(form.get(), Qt::Key_F5);
     EXPECT_TRUE(Running(*form));
     // Hidden counts as left as well.
@@ -68,7 +68,7 @@ TEST(SquaresLeave, APausedOrEndedGameAndOneUnderItsOwnDialogAreLeftAsTheyAre) {
     EXPECT_TRUE(Running(*form));
 
     // An ended game: F5 and leaving change nothing.
-    for (int r = 1; r < SquaresField::Rows; ++r) form->Game.Squares.Field[static_cast<std::size_t>(r * SquaresField::Columns)] = 1;
+    LastTick(*form);
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     form->Timer1Timer();
     Leave();
@@ -102,7 +102,7 @@ TEST(SquaresSymbols, F3PutsASymbolOnEverySquareAndTakesItAwayAgainKeptInTheSetti
         const QImage cell = Cell(*form, 18, column);  // codes 1 to 5
         EXPECT_NE(cell, plain.copy(column * 30, 18 * 30, 31, 31)) << column;
         const auto code = static_cast<std::uint8_t>(column + 1);
-        EXPECT_EQ(cell.pixel(3, 3) & 0xFFFFFF, WinRgb(SquaresField::SquareColours[code]) & 0xFFFFFF);
+        EXPECT_EQ(cell.pixel(3, 3) & 0xFFFFFF, WinRgb(squares_colours::SquareColours[code]) & 0xFFFFFF);
         EXPECT_EQ(cell.pixel(0, 15) & 0xFFFFFF, 0u) << "the black outline stays";
         QByteArray shape;
         for (int y = 0; y < 31; ++y)
@@ -125,13 +125,13 @@ TEST(SquaresSymbols, TheChoiceIsReadAtStart) {
     WIniFile().WriteParameter(folder.Ini(), "Game", "Symbols", ParamBool, "", 0, 0, true, false);
     auto form = StartGame(folder);
     EXPECT_TRUE(form->ColourSymbols);
-    const std::uint8_t code = form->Game.Squares.Field[190];
+    const std::uint8_t code = form->Game.Field()[190];
     ASSERT_NE(code, 0);
     EXPECT_EQ(Cell(*form, 19, 0), SymbolSquare(code, 31, Qt::black));
 }
 
 TEST(SquaresSymbols, EachSymbolIsBlackOrWhiteWhicheverStandsOutOnItsColour) {
-    const auto colour = [](std::uint8_t code) { return WinColour(SquaresField::SquareColours[code]); };
+    const auto colour = [](std::uint8_t code) { return WinColour(squares_colours::SquareColours[code]); };
     EXPECT_EQ(SymbolColourOn(colour(1)), QColor(Qt::black));  // red
     EXPECT_EQ(SymbolColourOn(colour(2)), QColor(Qt::white));  // green
     EXPECT_EQ(SymbolColourOn(colour(3)), QColor(Qt::white));  // blue

@@ -25,6 +25,7 @@
 #include "gui/Panels.h"
 #include "gui/PictureBox.h"
 #include "squares/Bestscoretabledialog.h"
+#include "squares/FieldPicture.h"
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
@@ -51,11 +52,6 @@ std::vector<ScoreEntry> ReadTable(const std::string& path, int level) {
     WBestScoreFile table(level);
     EXPECT_TRUE(table.ReadTable(path));
     return table.Entries;
-}
-
-// Makes the next field tick end the game: column 0 stands up to row 1.
-void LastTick(TForm1& form) {
-    for (int r = 1; r < SquaresField::Rows; ++r) form.Game.Squares.Field[static_cast<std::size_t>(r * SquaresField::Columns)] = 1;
 }
 
 void ExpectRunning(const TForm1& form) {
@@ -95,12 +91,12 @@ TEST(SquaresStart, WithoutSettingsOneIsPreselectedAndOkWithZeroPlaysThreeColours
     EXPECT_FALSE(form.Terminated());
     EXPECT_EQ(form.LevelIndex, 0);
     EXPECT_EQ(IniText(folder.Ini(), "Game", "VidUser"), "0");
-    EXPECT_EQ(form.Game.Squares.ColourCount, 3);
+    EXPECT_EQ(form.Game.ColourCount(), 3);
     EXPECT_EQ(form.BestScorePath.toStdString(), folder.Table(0));
     EXPECT_EQ(form.windowTitle(), "ВУМ квадратики");
     // One row at once, of the three colours only; the rest of the field empty.
     for (int i = 0; i < SquaresField::Cells; ++i) {
-        const int code = form.Game.Squares.Field[static_cast<std::size_t>(i)];
+        const int code = form.Game.Field()[static_cast<std::size_t>(i)];
         if (i / SquaresField::Columns == SquaresField::Rows - 1) {
             EXPECT_GE(code, 1);
             EXPECT_LE(code, 3);
@@ -130,7 +126,7 @@ TEST(SquaresStart, AStoredLevelOutOfRangePreselectsTwoAndANonNumberOne) {
         });
         TForm1 form(folder.Program());
         EXPECT_EQ(form.LevelIndex, preselected);
-        EXPECT_EQ(form.Game.Squares.ColourCount, 3 + preselected);
+        EXPECT_EQ(form.Game.ColourCount(), 3 + preselected);
         EXPECT_EQ(IniText(folder.Ini(), "Game", "VidUser"), std::to_string(preselected));
     }
 }
@@ -213,14 +209,14 @@ TEST(SquaresInput, AnyButtonRemovesAGroupOnlyWhileTheFieldTickRuns) {
 
     QTest::keyClick(form.get(), Qt::Key_F5);
     PressField(*form, 5, 575);
-    EXPECT_EQ(form->Game.Squares.Field[190], 1);
+    EXPECT_EQ(form->Game.Field()[190], 1);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 0");
     QTest::keyClick(form.get(), Qt::Key_F5);
 
     PressField(*form, 35, 575, Qt::RightButton);
-    EXPECT_EQ(form->Game.Squares.Field[190], 0);
-    EXPECT_EQ(form->Game.Squares.Field[191], 0);
-    EXPECT_EQ(form->Game.Squares.Field[180], 0);
+    EXPECT_EQ(form->Game.Field()[190], 0);
+    EXPECT_EQ(form->Game.Field()[191], 0);
+    EXPECT_EQ(form->Game.Field()[180], 0);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 30");
     EXPECT_EQ(Pixel(*form, 15, 590), Rgb(0xFFFFFF));  // repainted white
 
@@ -229,37 +225,40 @@ TEST(SquaresInput, AnyButtonRemovesAGroupOnlyWhileTheFieldTickRuns) {
     QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(65, 590), form->Image1->mapToGlobal(QPointF(65, 590)),
                        Qt::LeftButton, Qt::LeftButton, {});
     QApplication::sendEvent(form->Image1, &second);
-    EXPECT_EQ(form->Game.Squares.Field[192], 0);
+    EXPECT_EQ(form->Game.Field()[192], 0);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 60");
 
     // A pair is not a group.
     LayField(*form, {"2200000000"});
     PressField(*form, 5, 590, Qt::MiddleButton);
-    EXPECT_EQ(form->Game.Squares.Field[190], 2);
+    EXPECT_EQ(form->Game.Field()[190], 2);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 60");
 }
 
-TEST(SquaresInput, FieldPictureFollowsTheWindowsRectangles) {
-    SquaresFolder folder;
-    auto form = StartGame(folder);
-    LayField(*form, {"1000000003"});
-    form->Game.Squares.Field[5] = 2;  // a square in the danger row
-    form->DrawField();
+TEST(SquaresPicture, FieldPictureFollowsTheWindowsRectangles) {
+    SquaresField::Grid field{};
+    field[190] = 1;
+    field[199] = 3;
+    field[5] = 2;  // a square in the danger row, as at the end of a game
+    FieldPicture painter;
+    QImage picture(301, 600, QImage::Format_RGB32);
+    painter.Paint(picture, {.Field = field});
+    const auto at = [&](int x, int y) { return picture.pixel(x, y) & 0xFFFFFF; };
 
     // Square of row 19, column 0: outline on x 0..30 and y 570..600, colour inside.
-    EXPECT_EQ(Pixel(*form, 0, 570), 0u);
-    EXPECT_EQ(Pixel(*form, 30, 570), 0u);
-    EXPECT_EQ(Pixel(*form, 0, 599), 0u);
-    EXPECT_EQ(Pixel(*form, 1, 571), Rgb(0x0000FF));
-    EXPECT_EQ(Pixel(*form, 29, 599), Rgb(0x0000FF));
-    EXPECT_EQ(Pixel(*form, 299, 580), Rgb(0xFF0000));  // blue, column 9
-    EXPECT_EQ(Pixel(*form, 300, 580), 0u);
+    EXPECT_EQ(at(0, 570), 0u);
+    EXPECT_EQ(at(30, 570), 0u);
+    EXPECT_EQ(at(0, 599), 0u);
+    EXPECT_EQ(at(1, 571), Rgb(0x0000FF));
+    EXPECT_EQ(at(29, 599), Rgb(0x0000FF));
+    EXPECT_EQ(at(299, 580), Rgb(0xFF0000));  // blue, column 9
+    EXPECT_EQ(at(300, 580), 0u);
     // The danger band covers row 0 on y 0..29; the square there hides it.
-    EXPECT_EQ(Pixel(*form, 1, 1), Rgb(0xE4E4E4));
-    EXPECT_EQ(Pixel(*form, 300, 29), Rgb(0xE4E4E4));
-    EXPECT_EQ(Pixel(*form, 1, 30), Rgb(0xFFFFFF));
-    EXPECT_EQ(Pixel(*form, 150, 1), 0u);
-    EXPECT_EQ(Pixel(*form, 155, 5), Rgb(0x008000));
+    EXPECT_EQ(at(1, 1), Rgb(0xE4E4E4));
+    EXPECT_EQ(at(300, 29), Rgb(0xE4E4E4));
+    EXPECT_EQ(at(1, 30), Rgb(0xFFFFFF));
+    EXPECT_EQ(at(150, 1), 0u);
+    EXPECT_EQ(at(155, 5), Rgb(0x008000));
 
     // The marks: orange only in row 0, light grey elsewhere, inside each cell's text band.
     // Text edges blend into the ground, so a mark is told by its hue.
@@ -268,7 +267,7 @@ TEST(SquaresInput, FieldPictureFollowsTheWindowsRectangles) {
     const auto hasMark = [&](int left, int top, auto kind) {
         int found = 0;
         for (int y = top + 10; y < top + 30; ++y)
-            for (int x = left + 4; x < left + 30; ++x) found += kind(Pixel(*form, x, y)) ? 1 : 0;
+            for (int x = left + 4; x < left + 30; ++x) found += kind(at(x, y)) ? 1 : 0;
         return found > 10;
     };
     EXPECT_TRUE(hasMark(0, 0, orange));
@@ -279,22 +278,25 @@ TEST(SquaresInput, FieldPictureFollowsTheWindowsRectangles) {
     EXPECT_TRUE(hasMark(270, 540, grey));
     EXPECT_FALSE(hasMark(0, 570, grey));  // hidden by the square
     // The word stays inside its cell: right of x + 4, below y + 10, clear of the far edges.
-    for (int y = 31; y < 40; ++y) EXPECT_EQ(Pixel(*form, 15, y), Rgb(0xFFFFFF));
-    for (int x = 31; x < 34; ++x) EXPECT_EQ(Pixel(*form, x, 45), Rgb(0xFFFFFF));
+    for (int y = 31; y < 40; ++y) EXPECT_EQ(at(15, y), Rgb(0xFFFFFF));
+    for (int x = 31; x < 34; ++x) EXPECT_EQ(at(x, 45), Rgb(0xFFFFFF));
     for (int i = 1; i < 30; ++i) {
-        EXPECT_EQ(Pixel(*form, 30 + 29, 30 + i), Rgb(0xFFFFFF)) << i;
-        EXPECT_EQ(Pixel(*form, 30 + i, 30 + 29), Rgb(0xFFFFFF)) << i;
+        EXPECT_EQ(at(30 + 29, 30 + i), Rgb(0xFFFFFF)) << i;
+        EXPECT_EQ(at(30 + i, 30 + 29), Rgb(0xFFFFFF)) << i;
     }
 }
 
-TEST(SquaresInput, FieldPictureEqualsTheFourStepsPaintedOneByOne) {
+TEST(SquaresPicture, FieldPictureEqualsTheFourStepsPaintedOneByOne) {
     SquaresFolder folder;
     auto form = StartGame(folder, 2);
+    FieldPicture fieldPicture;
+    QImage picture(301, 600, QImage::Format_RGB32);
     WRandom random(7);
     for (int round = 0; round < 4; ++round) {
         SCOPED_TRACE(round);
-        for (auto& code : form->Game.Squares.Field) code = static_cast<std::uint8_t>(random.Draw15() % 6);
-        form->DrawField();
+        SquaresField::Grid field;
+        for (auto& code : field) code = static_cast<std::uint8_t>(random.Draw15() % 6);
+        fieldPicture.Paint(picture, {.Field = field});
 
         // The steps as written: empty cells, the band, the marks, the squares.
         QImage expected(301, 600, QImage::Format_RGB32);
@@ -305,16 +307,21 @@ TEST(SquaresInput, FieldPictureEqualsTheFourStepsPaintedOneByOne) {
             WinRectangle(painter, pen, brush, left, top, left + 31, top + 31);
         };
         for (int i = 0; i < 200; ++i)
-            if (form->Game.Squares.Field[static_cast<std::size_t>(i)] == 0) cell(i, Qt::white, Qt::white);
+            if (field[static_cast<std::size_t>(i)] == 0) cell(i, Qt::white, Qt::white);
         WinRectangle(painter, WinColour(0xE4E4E4), WinColour(0xE4E4E4), 0, 0, 301, 30);
         form->DrawCellMarks(painter);
+        const std::array<std::uint32_t, 6> colours = {0, 0x0000FF, 0x008000, 0xFF0000, 0x00FFFF, 0x800080};
         for (int i = 0; i < 200; ++i) {
-            const std::uint8_t code = form->Game.Squares.Field[static_cast<std::size_t>(i)];
-            if (code != 0) cell(i, Qt::black, WinColour(SquaresField::SquareColours[code]));
+            const std::uint8_t code = field[static_cast<std::size_t>(i)];
+            if (code != 0) cell(i, Qt::black, WinColour(colours[code]));
         }
         painter.end();
-        EXPECT_EQ(form->Image1->Picture, expected);
+        EXPECT_EQ(picture, expected);
     }
+    // The window shows its game's field so.
+    LayField(*form, {"5000000000", "1234512345"});
+    fieldPicture.Paint(picture, {.Field = form->Game.Field()});
+    EXPECT_EQ(form->Image1->Picture, picture);
 }
 
 TEST(SquaresKeys, EscClosesTheWindowAndOtherKeysDoNothing) {
@@ -404,16 +411,15 @@ TEST(SquaresKeys, WebAndMailLinksOpenTheirTargetsWithoutStoppingTheGame) {
 TEST(SquaresGame, ANewGameDuringAGameStartsAfreshWithoutARecord) {
     SquaresFolder folder;
     auto form = StartGame(folder);
-    form->Game.Squares.Score = 500;
-    form->ShowScore();
+    LayGrid(*form, form->Game.Field(), 500);
     QTest::mouseClick(form->NewGameButton1, Qt::LeftButton);
     EXPECT_EQ(form->ScorePanel1->Caption(), " Очки: 0");
-    EXPECT_TRUE(std::all_of(form->Game.Squares.Field.begin(), form->Game.Squares.Field.end(), [](auto c) { return c == 0; }));
+    EXPECT_TRUE(form->Game.Field() == SquaresField::Grid{});
     ExpectRunning(*form);
     EXPECT_FALSE(std::filesystem::exists(folder.Table(1)));
     // The first row of a new game comes with the next field tick.
     form->Timer1Timer();
-    EXPECT_NE(form->Game.Squares.Field[195], 0);
+    EXPECT_NE(form->Game.Field()[195], 0);
 }
 
 TEST(SquaresGameOver, NoPointsShowOnlyTheSplashAndThePauseStaysDead) {
@@ -435,13 +441,13 @@ TEST(SquaresGameOver, NoPointsShowOnlyTheSplashAndThePauseStaysDead) {
 
     // After the end neither the pause button nor F5 starts the clock again, presses do
     // nothing, and the picture keeps the pause sign.
-    const auto field = form->Game.Squares.Field;
+    const auto field = form->Game.Field();
     QTest::mouseClick(form->PauseButton1, Qt::LeftButton);
     QTest::keyClick(form.get(), Qt::Key_F5);
     ExpectStopped(*form);
     EXPECT_TRUE(ShowsPauseSign(*form));
     PressField(*form, 5, 575);
-    EXPECT_EQ(form->Game.Squares.Field, field);
+    EXPECT_EQ(form->Game.Field(), field);
     // A new game brings the pause back.
     form->NewGameButton1->click();
     QTest::keyClick(form.get(), Qt::Key_F5);
@@ -456,8 +462,7 @@ TEST(SquaresGameOver, APositiveScoreBelowTheTableShowsItUnmarked) {
     const std::string before = TestFolder::Read(folder.Table(0));
     for (const int score : {120, 50}) {
         SCOPED_TRACE(score);
-        LastTick(*form);
-        form->Game.Squares.Score = score;
+        LastTick(*form, score);
         ModalScript dialogs;
         dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
         dialogs.Then<TBestScoreTableDialog1>([](TBestScoreTableDialog1& table) {
@@ -483,8 +488,7 @@ TEST(SquaresGameOver, AQualifyingScoreAsksTheNameStoresItAndMarksItsRow) {
                               false);
     // 500, 400, 400, 300 ... : a new 400 goes below both 400s.
     FillTable(folder.Table(1), 1, {500, 400, 400, 300, 200, 100, 90, 80, 70, 60});
-    LastTick(*form);
-    form->Game.Squares.Score = 400;
+    LastTick(*form, 400);
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TInputNameDialog1>([](TInputNameDialog1& box) {
@@ -520,8 +524,7 @@ TEST(SquaresGameOver, AQualifyingScoreAsksTheNameStoresItAndMarksItsRow) {
 TEST(SquaresGameOver, TheFirstRecordOfALevelLandsOnTopAndEscKeepsTheName) {
     SquaresFolder folder;
     auto form = StartGame(folder, 2);
-    LastTick(*form);
-    form->Game.Squares.Score = 10;
+    LastTick(*form, 10);
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TInputNameDialog1>([](TInputNameDialog1& box) {
@@ -550,8 +553,7 @@ TEST(SquaresGameOver, TheNameKeepsThirtyCharactersAndStoresForeignOnesAsQuestion
         SCOPED_TRACE(stored);
         SquaresFolder folder;
         auto form = StartGame(folder, 0);
-        LastTick(*form);
-        form->Game.Squares.Score = 70;
+        LastTick(*form, 70);
         ModalScript dialogs;
         dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
         dialogs.Then<TInputNameDialog1>([typed = typed](TInputNameDialog1& box) {
@@ -574,8 +576,7 @@ TEST(SquaresGameOver, ATableThatCanBeNeitherReadNorCreatedShowsTenEmptyRowsAndWr
     // A file where the data folder should be: nothing can be created in it.
     TestFolder::Write(folder.Data(), "not a folder");
     auto form = StartGame(folder, 1);
-    LastTick(*form);
-    form->Game.Squares.Score = 300;
+    LastTick(*form, 300);
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TBestScoreTableDialog1>([](TBestScoreTableDialog1& table) {
@@ -596,8 +597,7 @@ TEST(SquaresGameOver, TheNameIsStoredEvenWhenTheTableCannotBeWritten) {
     FillTable(folder.Table(0), 0, {100});
     const std::string before = TestFolder::Read(folder.Table(0));
     ::chmod(folder.Table(0).c_str(), 0444);
-    LastTick(*form);
-    form->Game.Squares.Score = 200;
+    LastTick(*form, 200);
     ModalScript dialogs;
     dialogs.Then<TGameOverDialog1>([](TGameOverDialog1& splash) { splash.Timer1Timer(); });
     dialogs.Then<TInputNameDialog1>([](TInputNameDialog1& box) {

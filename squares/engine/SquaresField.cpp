@@ -55,9 +55,23 @@ std::int32_t SquaresField::CellAt(std::int32_t x, std::int32_t y) const {
     return -1;
 }
 
-bool SquaresField::ClickSquare(std::int32_t x, std::int32_t y) {
-    const std::int32_t cell = CellAt(x, y);
-    if (cell < 0) return false;
+bool SquaresField::ClickSquare(std::int32_t x, std::int32_t y) { return RemoveGroupAt(CellAt(x, y)); }
+
+SquaresField::CellSet SquaresField::GroupAt(std::int32_t cell) const {
+    if (cell < 0 || cell >= Cells) return {};
+    const std::uint8_t code = Field[static_cast<std::size_t>(cell)];
+    Grid scratch = Field;
+    std::int32_t size = 0;
+    FloodGroup(cell / Columns, cell % Columns, code, scratch, size);
+    CellSet group;
+    if (size < 3) return group;
+    // The flood cleared exactly the group's cells, the start among them.
+    for (std::size_t i = 0; i < Field.size(); ++i) group[i] = scratch[i] != Field[i];
+    return group;
+}
+
+bool SquaresField::RemoveGroupAt(std::int32_t cell) {
+    if (cell < 0 || cell >= Cells) return false;
     const std::int32_t row = cell / Columns;
     const std::int32_t column = cell % Columns;
     const std::uint8_t code = Field[static_cast<std::size_t>(cell)];
@@ -73,7 +87,7 @@ bool SquaresField::ClickSquare(std::int32_t x, std::int32_t y) {
     FloodGroup(row, column, code, Field, removed);
     Field[static_cast<std::size_t>(cell)] = 0;
     DropSquares();
-    Score += removed * 10;
+    Score += removed * PointsPerSquare;
     return true;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // The colour-squares playing field: 20 rows of 10 cells that rise one row per field tick,
 // the click rule that removes a joined group of one colour, the fall and the score.
-// A plain value owned by the main window; nothing here allocates.
+// A plain value owned by the play state (SquaresGame); nothing here allocates. The field
+// knows colour codes only: the windows give each code its colour.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 
 namespace vum {
@@ -19,6 +21,8 @@ public:
     // Cell of row r, column c at r * Columns + c; row 0 is the top (danger) row.
     // 0 is an empty cell, 1..5 a square of that colour.
     using Grid = std::array<std::uint8_t, Cells>;
+    // A set of cells, by the same index.
+    using CellSet = std::bitset<Cells>;
 
     // Click rectangle of a cell in image pixels, bounds inclusive.
     struct HitBox {
@@ -30,16 +34,8 @@ public:
     };
 
     static constexpr std::int32_t CellSize = 30;
-
-    // Window colour values 0x00BBGGRR by code; code 0 is the empty cell, painted white.
-    static constexpr std::array<std::uint32_t, 6> SquareColours = {
-        0xFFFFFF,  // empty
-        0x0000FF,  // 1 red
-        0x008000,  // 2 green
-        0xFF0000,  // 3 blue
-        0x00FFFF,  // 4 yellow
-        0x800080,  // 5 purple
-    };
+    static constexpr std::int32_t PointsPerSquare = 10;
+    static constexpr std::int32_t MaxColourCount = 5;
 
     SquaresField();
 
@@ -59,6 +55,11 @@ public:
     // Removes the clicked group when it holds at least three squares, lets the squares
     // above fall and adds 10 points per removed square. True when anything was removed.
     bool ClickSquare(std::int32_t x, std::int32_t y);
+    // The same for the cell itself, as a click inside it.
+    bool RemoveGroupAt(std::int32_t cell);
+    // The cells that RemoveGroupAt(cell) would remove: the square and every square of its
+    // colour joined to it through sides, when they are three or more; none otherwise.
+    CellSet GroupAt(std::int32_t cell) const;
 
     // Clears every neighbour of (row, column) in grid that holds code, and recursively
     // theirs, adding 1 to counter per cleared cell. The start cell is only cleared and

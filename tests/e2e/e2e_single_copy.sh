@@ -12,8 +12,8 @@ program=$1
 source "$3/e2e_lib.sh"
 name=$(basename "$program")
 case "$name" in
-  VumSudoku) title="ВУМ Судоку" close_key=Return written=VumSudoku.sav ;;
-  VumSquare) title="ВУМ квадратики" close_key=Escape written=VumColor/VumColor.ini ;;
+  VumSudoku) title="ВУМ Судоку" close_key=Return written=VumSudoku.sav played= ;;
+  VumSquare) title="ВУМ квадратики" close_key=Escape written=VumColor/VumColor.ini played='./VumColor/VumColor?.sav' ;;
   *) fail "no game $name" ;;
 esac
 
@@ -30,8 +30,9 @@ start_game() {
   done
 }
 
-# files: what the game keeps in its folder, each file with its checksum.
-files() { (cd "$E2E_WORK" && find . -type f ! -name "$name" ! -name second.err -print0 | sort -z | xargs -0 -r md5sum); }
+# files: what the game keeps in its folder, each file with its checksum; but the squares' game
+# in progress, which the running copy writes as it plays.
+files() { (cd "$E2E_WORK" && find . -type f ! -name "$name" ! -name second.err ! -path "$played" -print0 | sort -z | xargs -0 -r md5sum); }
 
 # second_copy <seconds>: runs the program once more in the same folder, for at most that long;
 # sets $status, $took (seconds) and $said (its standard error).

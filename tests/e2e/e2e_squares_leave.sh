@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# VumSquare pauses when the player leaves it, under Xvfb: another X client's window takes the
-# keyboard, the running game pauses (the pause button shows the play sign, the field stands
+# VumSquare pauses when the player leaves it, under Xvfb: the main window takes the keyboard by
+# itself when it first shows (there is no window manager to give it), another X client's window
+# takes the keyboard, the running game pauses (the pause button shows the play sign, the field stands
 # still), and it stays paused when the player comes back, until F5. Then F3 puts symbols on
 # the squares and the settings keep the choice.
 #   e2e_squares_leave.sh <VumSquare> <xshot> <tests/e2e>
@@ -13,6 +14,11 @@ source "$3/squares_lib.sh"
 start_program "$program"
 press "$(wait_window "Выберите сложность игры")" Return
 main=$(wait_window "ВУМ квадратики")
+deadline=$((SECONDS + 5))
+until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$main" ]; do
+  [ $SECONDS -lt $deadline ] || fail "the main window did not take the keyboard after the level dialog"
+  sleep 0.1
+done
 xdotool windowfocus --sync "$main"
 [ "$(pixel "$main" "$pause_sign_gap")" = 804040 ] || fail "the game does not run"
 

@@ -21,8 +21,8 @@ name=$(basename "$program")
 # left edge at client 305, its top at the client's). A click at (width - 90, quiet_y) falls on
 # the side panel where it does nothing.
 case "$name" in
-  VumSudoku) title="ВУМ Судоку" colour=9CC99C min_pixels=400 width=744 dx=10 dy=6 quiet_y=320 close_key=Return written=VumSudoku.sav ;;
-  VumSquare) title="ВУМ квадратики" colour=804040 min_pixels=2000 width=493 dx=305 dy=0 quiet_y=560 close_key=Escape written=VumColor/VumColor.ini ;;
+  VumSudoku) title="ВУМ Судоку" colour=9CC99C min_pixels=400 width=744 dx=10 dy=6 quiet_y=320 close_key=Return written=VumSudoku.sav played= ;;
+  VumSquare) title="ВУМ квадратики" colour=804040 min_pixels=2000 width=493 dx=305 dy=0 quiet_y=560 close_key=Escape written=VumColor/VumColor.ini played='./VumColor/VumColor?.sav' ;;
   *) fail "no game $name" ;;
 esac
 
@@ -175,8 +175,9 @@ give_keyboard
 sleep 1
 before=$(window_boxes)
 
-# A second copy on the same folder.
-files() { (cd "$E2E_WORK" && find . -path ./runtime -prune -o -type f ! -name "$name" ! -name '*.err' ! -name '*.log' ! -name 'weston*' -print0 |
+# A second copy on the same folder. The squares' game in progress is the running copy's to
+# write as it plays.
+files() { (cd "$E2E_WORK" && find . -path ./runtime -prune -o -type f ! -name "$name" ! -name '*.err' ! -name '*.log' ! -name 'weston*' ! -path "$played" -print0 |
   sort -z | xargs -0 -r md5sum); }
 stored=$(files)
 status=0

@@ -1,7 +1,7 @@
 // Helper of the soak test (tests/soak/soak.sh). It judges the record and settings files by
-// their layouts, without the code that wrote them; the Sudoku's saved game and statistics it
-// reads with the engine's own readers, the one authority on those formats: a file the game
-// wrote must read back.
+// their layouts, without the code that wrote them; the Sudoku's saved game and statistics and
+// the squares' games in progress it reads with the engines' own readers, the one authority on
+// those formats: a file the game wrote must read back.
 //
 //   soak_probe ping <window-id> <milliseconds>
 //       Sends the window a _NET_WM_PING, as a window manager does, and waits for the
@@ -14,7 +14,8 @@
 //       Checks the files a game keeps in its folder: the record files have their sizes
 //       and decode to well-formed records (counters: digits then blanks; tables: a
 //       number then blanks, scores best first), the settings files are INI text with the
-//       keys in range, the Sudoku's saved game and statistics read back, and no temporary
+//       keys in range, the Sudoku's saved game and statistics and the squares' games in
+//       progress read back (each a game the play state takes back), and no temporary
 //       file of the safe writer is left. With an earlier folder (a copy of the same files taken at an earlier check)
 //       it also checks that no record was lost since: no counter went down, and no table
 //       place holds a lower score than before. Prints one line per damaged file ("damaged:")
@@ -35,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "squares/engine/SquaresSave.h"
 #include "sudoku/engine/SudokuSave.h"
 #include "sudoku/engine/SudokuStatistics.h"
 
@@ -211,11 +213,22 @@ void CompareRecords(const std::string& path, const std::vector<long long>& now, 
                                   std::to_string(earlier[i]));
 }
 
-// The files of the game's own formats: the Sudoku's saved game and statistics must read back
-// with the engine's readers. (The squares game keeps no saved run yet; its check belongs
-// here once it does.)
+// The files of the game's own formats: the Sudoku's saved game and statistics, and the
+// squares' games in progress, must read back with the engines' readers.
 void CheckOwnFormats(const std::string& game, const std::string& folder) {
-    if (game != "sudoku") return;
+    if (game == "squares") {
+        for (int level = 0; level < 3; ++level) {
+            const std::string saved = folder + "/VumColor/" + vum::SavedRunName(level);
+            if (!Exists(saved)) continue;
+            const auto position = vum::ReadSavedRun(saved);
+            if (!position) {
+                Damaged(saved, "the game in progress does not read back");
+            } else if (position->Level != level || !vum::SquaresGame().Restore(*position)) {
+                Damaged(saved, "the game in progress is none a game can reach");
+            }
+        }
+        return;
+    }
     const std::string saved = folder + "/" + vum::SavedGameName;
     if (Exists(saved) && !vum::ReadSavedGame(saved)) Damaged(saved, "the saved game does not read back");
     const std::string statistics = folder + "/" + vum::StatisticsName;
