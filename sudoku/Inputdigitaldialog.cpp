@@ -57,6 +57,7 @@ TInputDigitalDialog1::TInputDigitalDialog1(QWidget* owner, Kind kind)
         button->setText(QLatin1String(DigitButtons[i].caption));
         button->setFont(digitFont);
         button->setCursor(Qt::PointingHandCursor);
+        button->setAccessibleName(i < 9 ? QStringLiteral("Вписать ") + button->text() : QStringLiteral("Стереть"));
         Buttons[i] = button;
         if (i < 9)
             connect(button, &GlyphButton::clicked, this, [this, button] { SpeedButton1Click(button); });
@@ -69,6 +70,7 @@ TInputDigitalDialog1::TInputDigitalDialog1(QWidget* owner, Kind kind)
     close->setText(QStringLiteral("X"));
     close->setFont(PixelFont(QStringLiteral("Arial Narrow"), 13));
     close->setCursor(Qt::PointingHandCursor);
+    close->setAccessibleName(QStringLiteral("Закрыть"));
     close->setVisible(false);
     connect(close, &GlyphButton::clicked, this, &TInputDigitalDialog1::SpeedButton11Click);
     Buttons[10] = close;

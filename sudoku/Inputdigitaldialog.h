@@ -8,6 +8,8 @@
 // picker stays open for more. The buttons of the cell's marked digits carry a small square.
 // A key of one of the main window's commands (Ctrl+Z, ...) cancels the picker and is kept, for
 // the window to run its command.
+// Screen readers read the picker by the name and description its owner gives it (the cell's
+// place and content), and its buttons by what they do ("Вписать 5", "Стереть").
 // Where a Wayland compositor places the windows, the picker is a popup of the main window
 // instead of a tool window: no frame and no close box; a click anywhere outside it cancels
 // it as well, and that click goes nowhere else.

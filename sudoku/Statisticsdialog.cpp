@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/Panels.h"
@@ -20,6 +21,20 @@ constexpr std::array<int, TStatisticsDialog1::Columns> Widths = {100, 86, 86, 90
 
 QString TimeOrDash(const std::optional<std::int64_t>& milliseconds) {
     return milliseconds ? PlayTimeText(*milliseconds) : QStringLiteral("—");
+}
+
+// A level's row as screen readers read it: every figure with its name, a time only where
+// there is one.
+QString AccessibleRow(const QString& level, std::int32_t solved, const SudokuLevelStatistics& of) {
+    QStringList parts = {QStringLiteral("решено %1").arg(solved), QStringLiteral("начато %1").arg(of.Started)};
+    if (of.BestMilliseconds)
+        parts << (of.NewBest ? QStringLiteral("новое лучшее время %1") : QStringLiteral("лучшее время %1"))
+                     .arg(PlayTimeText(*of.BestMilliseconds));
+    if (const std::optional<std::int64_t> mean = of.MeanMilliseconds())
+        parts << QStringLiteral("среднее время %1").arg(PlayTimeText(*mean));
+    parts << QStringLiteral("серия %1").arg(of.Run) << QStringLiteral("рекорд %1").arg(of.LongestRun)
+          << QStringLiteral("подсказки %1").arg(of.Hints);
+    return level + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -63,8 +78,10 @@ TStatisticsDialog1::TStatisticsDialog1(QWidget* owner, const SudokuStatistics& s
         }
         x += width;
     }
+    QStringList content;
     for (int level = 0; level < Levels; ++level) {
         const SudokuLevelStatistics& of = statistics.Of(level);
+        content << AccessibleRow(levels[level], solved[static_cast<std::size_t>(level)], of);
         const QStringList texts = {
             levels[level],
             QString::number(solved[static_cast<std::size_t>(level)]),
@@ -93,5 +110,7 @@ TStatisticsDialog1::TStatisticsDialog1(QWidget* owner, const SudokuStatistics& s
     NotePanel1->SetFontColour(WinColour(system_colours::White));
     NotePanel1->SetCaption(QStringLiteral(
         "Время: лучшее и среднее по десяти последним задачам; серия — задачи, решённые подряд без «Решения»."));
+    content << NotePanel1->Caption();
+    SetAccessibleContent(this, content);
     new CloseOnInput(this, CloseOnInput::Click::AnyPress, [this] { accept(); }, [this] { accept(); });
 }

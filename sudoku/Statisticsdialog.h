@@ -3,7 +3,7 @@
 // counter, the puzzles started, the best time and the mean of the last ten, the current and the
 // longest run of puzzles solved without the solution (the record), and the hints asked for. A level whose best time is
 // new since the statistics were last shown has its row marked. Without border, in the main
-// window's colours; any key or mouse button closes it.
+// window's colours; any key or mouse button closes it. Screen readers read it row by row.
 
 #include <QDialog>
 #include <array>

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "gui/WinLook.h"
+#include "sudoku/SudokuBoardAccessible.h"
 #include "sudoku/SudokuLook.h"
 
 using namespace vum;
@@ -18,6 +19,7 @@ constexpr int Pitch = SudokuBoardGrid::DefaultColWidth + SudokuBoardGrid::GridLi
 SudokuBoardGrid::SudokuBoardGrid(QWidget* parent, const char* name, const QRect& geometry) : QWidget(parent) {
     PlaceComponent(this, name, geometry);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    MakeAccessibleBoards();
     MakeCanvas(1.0);
 }
 
@@ -49,9 +51,11 @@ void SudokuBoardGrid::MoveCurrent(int column, int row) {
     }
     if (!canSelect) return;
     InvalidateCell(col_, row_);
+    const bool moved = column != col_ || row != row_;
     col_ = column;
     row_ = row;
     InvalidateCell(col_, row_);
+    if (moved) AccessibleCurrentCellFocused(*this);
 }
 
 QRect SudokuBoardGrid::CellRect(int column, int row) const {
@@ -73,6 +77,7 @@ void SudokuBoardGrid::InvalidateCell(int column, int row) {
     if (column < 0 || column >= ColCount || row < 0 || row >= RowCount) return;
     invalid_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = true;
     update(CellRect(column, row));
+    AccessibleCellChanged(*this, column, row);
 }
 
 void SudokuBoardGrid::DrawInvalidCells() {
@@ -161,4 +166,10 @@ void SudokuBoardGrid::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down: MoveBy(0, 1); break;
         default: QWidget::keyPressEvent(event); break;
     }
+}
+
+void SudokuBoardGrid::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // After the focus event Qt sends for the grid itself, which would take the focus back.
+    QMetaObject::invokeMethod(this, [this] { AccessibleCurrentCellFocused(*this); }, Qt::QueuedConnection);
 }

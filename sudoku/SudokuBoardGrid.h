@@ -9,6 +9,9 @@
 // A left press selects the cell under it, the current cell included, so that the handler
 // runs for it again.
 //
+// Screen readers see the grid as a table of its cells, named by the cell handler, the current
+// cell focused while the grid has the keyboard focus (SudokuBoardAccessible).
+//
 // Geometry: a sunken border of 2 pixels, then cells of 35 x 35, each followed by a grid
 // line of 1 pixel: 2 + 9 * 36 + 2 = 328.
 
@@ -37,6 +40,12 @@ public:
         std::function<void(SudokuBoardGrid& grid, int column, int row, const QRect& rect, bool selected)>;
     // (button, position in the grid): a mouse button was pressed on the grid.
     using MouseDownHandler = std::function<void(Qt::MouseButton button, int x, int y)>;
+    // What screen readers read for a cell: its name, and whether the player may change it.
+    struct CellAccess {
+        QString Name;
+        bool ReadOnly = false;
+    };
+    using CellAccessHandler = std::function<CellAccess(int column, int row)>;
 
     SudokuBoardGrid(QWidget* parent, const char* name, const QRect& geometry);
 
@@ -44,6 +53,7 @@ public:
     SelectCellHandler OnSelectCell;
     DrawCellHandler OnDrawCell;
     MouseDownHandler OnMouseDown;
+    CellAccessHandler OnCellAccess;
 
     // The cell's content changed: it is redrawn at the next paint.
     void InvalidateCell(int column, int row);
@@ -78,6 +88,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     // Moves the current cell if the select handler allows it.

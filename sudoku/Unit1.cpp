@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStringList>
 #include <QTimer>
 #include <chrono>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "common/Wbestscorefile.h"
 #include "common/Winifile.h"
 #include "contact/ContactBlock.h"
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
 #include "gui/FixedSizeWindow.h"
 #include "gui/Fonts.h"
@@ -27,8 +29,9 @@
 #include "gui/Seams.h"
 #include "gui/WinLook.h"
 #include "sudoku/Inputdigitaldialog.h"
-#include "sudoku/SudokuBoardGrid.h"
 #include "sudoku/Statisticsdialog.h"
+#include "sudoku/SudokuBoardGrid.h"
+#include "sudoku/SudokuCellText.h"
 #include "sudoku/SudokuHintNotice.h"
 #include "sudoku/SudokuHintText.h"
 #include "sudoku/SudokuLook.h"
@@ -111,6 +114,37 @@ private:
     TForm1& form_;
 };
 
+// A step taken with no picker open: what it changed is told to screen readers once it is done
+// (the picker closing makes them read its cell anyway).
+class TForm1::ChangesReadOut {
+public:
+    explicit ChangesReadOut(TForm1& form)
+        : form_(form), shown_(form.Game.ShownGrid()), marks_(form.Game.Position().Marks) {}
+    ~ChangesReadOut() {
+        // A step changes a cell's digit, or else marks: an entry also takes its digit out of
+        // the marks around it, which is not read. A board that changed all over (the next
+        // puzzle) is read cell by cell as the player moves.
+        constexpr int MostCellsRead = 3;
+        const SudokuGame& game = form_.Game;
+        QStringList digits, marks;
+        for (int r = 0; r < 9; ++r)
+            for (int c = 0; c < 9; ++c) {
+                const auto column = static_cast<std::size_t>(c), row = static_cast<std::size_t>(r);
+                if (shown_[column][row] != game.ShownGrid()[column][row]) digits << CellName(game, c, r);
+                if (marks_[column][row] != game.Position().Marks[column][row]) marks << CellName(game, c, r);
+            }
+        const QStringList& changed = digits.isEmpty() ? marks : digits;
+        if (!changed.isEmpty() && changed.size() <= MostCellsRead) Announce(&form_, changed.join(QStringLiteral(". ")));
+    }
+    ChangesReadOut(const ChangesReadOut&) = delete;
+    ChangesReadOut& operator=(const ChangesReadOut&) = delete;
+
+private:
+    TForm1& form_;
+    const SudokuGrid shown_;
+    const SudokuMarks marks_;
+};
+
 TForm1::TForm1(const std::string& dataFolder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -139,6 +173,12 @@ TForm1::TForm1(const std::string& dataFolder)
     StringGrid1->OnDrawCell = drawCell;
     StringGrid4->OnDrawCell = drawCell;
     StringGrid1->OnMouseDown = [this](Qt::MouseButton button, int x, int y) { StringGrid1MouseDown(button, x, y); };
+    StringGrid1->OnCellAccess = [this](int column, int row) {
+        return SudokuBoardGrid::CellAccess{CellName(Game, column, row), Game.IsGiven(column, row)};
+    };
+    StringGrid1->setAccessibleName(QStringLiteral("Игровое поле"));
+    StringGrid1->setAccessibleDescription(QStringLiteral(
+        "Стрелки выбирают клетку, пробел открывает выбор цифры, цифры вписывают, Delete стирает, H — подсказка."));
     AttachStringGrid1SelectCell();
 
     Label1 = new QLabel(QStringLiteral("Уровень сложности"), this);
@@ -159,6 +199,8 @@ TForm1::TForm1(const std::string& dataFolder)
     // A wheel turned over the list while it has no keyboard focus changes nothing (see
     // eventFilter): the level, and with it the puzzle, changes only on purpose.
     ComboBox1->setFocusPolicy(Qt::StrongFocus);
+    // Screen readers name the list after its label (on Linux a list's own name is its item).
+    Label1->setBuddy(ComboBox1);
     AttachComboBox1Change();
 
     LevelCountPanel1 = new BevelPanel(this, "LevelCountPanel1", {344, 72, 193, 45}, sudoku_colours::CounterPanel,
@@ -378,6 +420,7 @@ bool TForm1::BoardKeyDown(int key, Qt::KeyboardModifiers shift) {
     const int digit = TInputDigitalDialog1::DigitOfKey(key);
     if (digit < 0 || Game.IsGiven(column, row)) return false;
     ShowCursor(true);
+    const ChangesReadOut readOut(*this);
     if (ctrl && digit > 0)
         ToggleMark(column, row, digit);
     else if (ctrl)
@@ -426,6 +469,7 @@ void TForm1::ShowHint() {
     BoardView.Hint[static_cast<std::size_t>(hint_.Column * 9 + hint_.Row)] = mistake ? Hint::Mistake : Hint::Target;
     ShowBoard();
     HintNotice1->ShowHint(HintText(hint_), mistake);
+    Announce(HintNotice1, HintNotice1->TextLabel->text() + u' ' + HintNotice1->KeysLabel->text());
     Statistics.HintUsed(Game);
     WriteStatistics();
 }
@@ -441,6 +485,7 @@ void TForm1::ApplyHint() {
     // A mistake is corrected with the solution's digit; a step enters its own.
     const std::int32_t digit =
         hint_.What == SudokuHint::Kind::Mistake ? Game.Solution()[hint_.Column][hint_.Row] : hint_.Digit;
+    const ChangesReadOut readOut(*this);
     EnterDigit(hint_.Column, hint_.Row, digit);
     HighlightSameDigits(hint_.Column, hint_.Row);
 }
@@ -521,6 +566,7 @@ void TForm1::ShowSolvedCount() {
     const WBestScoreFile counters;
     const std::int32_t solved = counters.ReadCounter(BestScorePath, ComboBox1->currentIndex());
     LevelCountPanel1->SetCaption(QStringLiteral("Решено: ") + QString::number(solved));
+    SetAccessibleText(LevelCountPanel1, LevelCountPanel1->Caption());
     LevelCountPanel1->repaint();
 }
 
@@ -565,6 +611,7 @@ void TForm1::SolutionGameButton1Click() {
 }
 
 void TForm1::CancelButton1Click() {
+    const ChangesReadOut readOut(*this);
     if (!Game.Undo()) return;
     ShowBoard();
     UpdateCancelButton();
@@ -572,6 +619,7 @@ void TForm1::CancelButton1Click() {
 }
 
 void TForm1::Redo() {
+    const ChangesReadOut readOut(*this);
     if (!Game.Redo()) return;
     ShowBoard();
     UpdateCancelButton();
@@ -647,19 +695,28 @@ void TForm1::StringGrid1SelectCell(int column, int row, bool& canSelect) {
         const auto picker =
             std::make_unique<TInputDigitalDialog1>(this, TInputDigitalDialog1::KindFor(PickerWindowSystem));
         TInputDigitalDialog1& open = *picker;
-        picker->OnMark = [this, &open, column, row](std::int32_t digit) {
-            ToggleMark(column, row, digit);
+        const auto showMarks = [this, &open, column, row] {
             open.ShowMarks(Game.MarksOf(column, row));
+            open.setAccessibleDescription(CellContent(Game, column, row));
         };
-        picker->OnClearMarks = [this, &open, column, row] {
+        picker->OnMark = [this, showMarks, column, row](std::int32_t digit) {
+            ToggleMark(column, row, digit);
+            showMarks();
+        };
+        picker->OnClearMarks = [this, showMarks, column, row] {
             ClearMarks(column, row);
-            open.ShowMarks(Game.MarksOf(column, row));
+            showMarks();
         };
         picker->IsWindowCommand = [this](int key, Qt::KeyboardModifiers shift) { return Commands.HasKey(key, shift); };
-        picker->ShowMarks(Game.MarksOf(column, row));
+        picker->setAccessibleName(CellPlace(column, row));
+        showMarks();
         picker->PlaceBesideCell(*StringGrid1, column, row, PickerWindowSystem, WindowOrigin);
         HighlightSameDigits(column, row);
-        if (Seams::RunModal(*picker) == QDialog::Accepted)
+        const int result = Seams::RunModal(*picker);
+        // Without a window manager nothing gives the keyboard back to the window once the
+        // picker has closed.
+        if (!isActiveWindow()) activateWindow();
+        if (result == QDialog::Accepted)
             EnterDigit(column, row, picker->DigitValue);
         else if (picker->MoveKey != 0)
             MoveAfterPicker(picker->MoveKey);

@@ -186,6 +186,8 @@ private:
     void WriteLevel();
     // A question, a notice or a dialog stands over the game while one lives: the clock stops.
     class Interruption;
+    // Tells screen readers what a step taken with no picker open changed, once it is done.
+    class ChangesReadOut;
     int interruptions_ = 0;
     void WriteStatistics();
     // Asks a question of the flow; true for Yes.

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "gui/Accessibility.h"
 #include "gui/Dialogs.h"
 #include "gui/Fonts.h"
 #include "gui/Panels.h"
@@ -47,8 +48,11 @@ TWaitDialog1::TWaitDialog1(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Fra
 }
 
 void TWaitDialog1::ShowNow() {
-    if (QWidget* owner = parentWidget()) CentreOver(this, owner->window());
+    QWidget* owner = parentWidget();
+    if (owner != nullptr) CentreOver(this, owner->window());
     show();
+    // Screen readers read it as a notice of the window it stands over, which outlives it.
+    Announce(owner != nullptr ? owner : this, Panel1->Caption());
     // A new window can be painted only once the window system has mapped it: let the
     // events that map it through (no input), then paint.
     QWindow* handle = windowHandle();

@@ -2,6 +2,7 @@
 // TWaitDialog1: the notice without border or caption that stands over the main window
 // while a puzzle is made ("Создание нового Судоку. Ждите...") and after a solved one
 // ("Уровень пройден."). It has no controls; the window that shows it also destroys it.
+// Screen readers announce its caption when it shows.
 
 #include <QDialog>
 

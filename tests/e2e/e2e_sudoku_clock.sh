@@ -23,15 +23,7 @@ wait_title_seconds() {
   done
 }
 
-# A puzzle of the game's own with one cell left, the first one to fill.
-read -r puzzle solution < <("$(dirname "$program")/vum-sudoku-gen" --level 1 --count 1 --seed 5)
-last=$(expr index "$puzzle" .)
-last=$((last - 1))
-givens=$(tr '1-9.' '1111111110' <<<"$puzzle")
-entries=${solution:0:$last}.${solution:$((last + 1))}
-printf '%s\n' "VumSudoku saved game" "version 3" "level 1" "origin made" "time 0" "seen 0" "solution $solution" \
-  "givens $givens" "entries $entries" "shown $entries" "marks $(printf '0%.0s' {1..243})" "undo 0" "redo 0" \
-  >"$E2E_WORK/VumSudoku.sav"
+plant_last_cell 5
 
 start_program "$program"
 main=$(wait_window --own "ВУМ Судоку")

@@ -4,7 +4,7 @@
 program=$1
 xshot=$2
 # shellcheck source=e2e_lib.sh
-source "$3/e2e_lib.sh"
+declare -F start_program >/dev/null || source "$3/e2e_lib.sh"  # orca_lib.sh may have done it
 
 # The board in the client area, and its cells: a 2-pixel border, cells of 35 plus a line.
 board_x=8 board_y=4 border=2 pitch=36 cell=35
@@ -107,4 +107,19 @@ wait_no_other_window() {
     fi
     sleep 0.05
   done
+}
+
+# plant_last_cell <seed>: a saved game of one of the game's own puzzles of level 1 (a first
+# start's level) with one cell left, the first empty one of the puzzle, every other cell
+# entered; sets $puzzle, $solution and $last (the cell's index, row by row).
+plant_last_cell() {
+  read -r puzzle solution < <("$(dirname "$program")/vum-sudoku-gen" --level 1 --count 1 --seed "$1")
+  last=$(expr index "$puzzle" .)
+  last=$((last - 1))
+  local givens entries
+  givens=$(tr '1-9.' '1111111110' <<<"$puzzle")
+  entries=${solution:0:$last}.${solution:$((last + 1))}
+  printf '%s\n' "VumSudoku saved game" "version 3" "level 1" "origin made" "time 0" "seen 0" "solution $solution" \
+    "givens $givens" "entries $entries" "shown $entries" "marks $(printf '0%.0s' {1..243})" "undo 0" "redo 0" \
+    >"$E2E_WORK/VumSudoku.sav"
 }
