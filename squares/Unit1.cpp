@@ -352,6 +352,9 @@ void TForm1::CursorKey(int key) {
     }
     Game.MoveCursor(key == vk::Up ? -1 : key == vk::Down ? 1 : 0, key == vk::Left ? -1 : key == vk::Right ? 1 : 0);
     DrawField();
+    if (Game.CursorShown())
+        Announce(Image1, CursorSquareText(Game.Field()[static_cast<std::size_t>(Game.CursorCell())],
+                                          Game.CursorGroup().count()));
 }
 
 void TForm1::FormKeyDown(int key) {

@@ -13,6 +13,7 @@
 #include "squares/Gameoverdialog.h"
 #include "squares/Helpdialog.h"
 #include "squares/Inputnamedialog.h"
+#include "squares/SquaresAccessibility.h"
 
 namespace {
 
@@ -157,4 +158,21 @@ TEST(SquaresAccessibility, TheHelpIsReadLineByLine) {
                                                 "F10 - список лучших сметчиков;")))
         << content.toStdString();
     EXPECT_EQ(NameOf(help.LinePanels[8]), QStringLiteral("Esc - выход из игры;"));
+}
+
+TEST(SquaresAccessibility, TheCursorsSquareIsReadWithItsColourAndItsGroup) {
+    SKIP_WITHOUT_ACCESSIBILITY();
+    AccessibilityRecorder recorder;
+    SquaresFolder folder;
+    auto form = StartGame(folder, 2);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    LayField(*form, {"1114000000"});
+    recorder.Clear();
+    QTest::keyClick(form.get(), Qt::Key_Up);
+    for (int column = 1; column < 5; ++column) QTest::keyClick(form.get(), Qt::Key_Right);
+    EXPECT_EQ(recorder.Announcements(),
+              Texts({"Красный, группа из 3 квадратов", "Красный, группа из 3 квадратов", "Красный, группа из 3 квадратов",
+                     "Жёлтый, без группы", "Пусто"}));
+    EXPECT_EQ(vum::CursorSquareText(5, 21), QStringLiteral("Фиолетовый, группа из 21 квадрата"));
 }
