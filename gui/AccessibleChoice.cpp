@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "gui/AccessibleItem.h"
+
 namespace vum {
 
 namespace {
@@ -29,20 +31,11 @@ public:
 
 class ChoiceInterface;
 
-class ItemInterface : public QAccessibleInterface {
+class ItemInterface : public AccessibleItem {
 public:
-    ItemInterface(ChoiceInterface* choice, int index) : choice_(choice), index_(index) {}
+    ItemInterface(ChoiceInterface* choice, int index);
 
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override;
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override;
@@ -99,32 +92,19 @@ private:
     mutable std::vector<QAccessible::Id> itemIds_;
 };
 
-bool ItemInterface::isValid() const { return choice_->isValid(); }
-QWindow* ItemInterface::window() const { return choice_->window(); }
-QAccessibleInterface* ItemInterface::parent() const { return choice_; }
+ItemInterface::ItemInterface(ChoiceInterface* choice, int index) : AccessibleItem(choice), choice_(choice), index_(index) {}
 
 QString ItemInterface::text(QAccessible::Text t) const {
     return t == QAccessible::Name && isValid() ? choice_->Item(index_).name : QString();
 }
 
 QRect ItemInterface::rect() const {
-    if (!isValid()) return {};
-    const QRect area = choice_->Item(index_).area;
-    return QRect(choice_->Widget()->mapToGlobal(area.topLeft()), area.size());
+    return isValid() ? OnScreen(*choice_->Widget(), choice_->Item(index_).area) : QRect();
 }
 
 QAccessible::State ItemInterface::state() const {
-    QAccessible::State state;
-    if (!isValid()) {
-        state.invalid = true;
-        return state;
-    }
-    state.selectable = true;
-    state.focusable = true;
-    state.selected = choice_->Selected() == index_;
-    state.focused = state.selected && choice_->WindowActive();
-    state.invisible = !choice_->Widget()->isVisible();
-    return state;
+    return SelectableState(
+        choice_->Widget(), [this] { return choice_->Selected() == index_; }, [this] { return choice_->WindowActive(); });
 }
 
 QAccessibleInterface* MakeChoiceInterface(const QString&, QObject* object) {

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <array>
 
+#include "gui/AccessibleItem.h"
 #include "sudoku/SudokuBoardGrid.h"
 
 namespace vum {
@@ -17,20 +18,11 @@ constexpr int Cells = Columns * Rows;
 class BoardInterface;
 
 // A cell, child number row * 9 + column of its board.
-class CellInterface : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class CellInterface : public AccessibleItem, public QAccessibleTableCellInterface {
 public:
-    CellInterface(BoardInterface* board, int column, int row) : board_(board), column_(column), row_(row) {}
+    CellInterface(BoardInterface* board, int column, int row);
 
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override;
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override;
@@ -136,9 +128,8 @@ private:
     std::array<QString, Cells> toldNames_;
 };
 
-bool CellInterface::isValid() const { return board_->isValid(); }
-QWindow* CellInterface::window() const { return board_->window(); }
-QAccessibleInterface* CellInterface::parent() const { return board_; }
+CellInterface::CellInterface(BoardInterface* board, int column, int row)
+    : AccessibleItem(board), board_(board), column_(column), row_(row) {}
 QAccessibleInterface* CellInterface::table() const { return board_; }
 bool CellInterface::isSelected() const { return isValid() && board_->IsCurrent(column_, row_); }
 
@@ -147,23 +138,13 @@ QString CellInterface::text(QAccessible::Text t) const {
 }
 
 QRect CellInterface::rect() const {
-    if (!isValid()) return {};
-    const QRect cell = board_->Grid()->CellRect(column_, row_);
-    return {board_->Grid()->mapToGlobal(cell.topLeft()), cell.size()};
+    return isValid() ? OnScreen(*board_->Grid(), board_->Grid()->CellRect(column_, row_)) : QRect();
 }
 
 QAccessible::State CellInterface::state() const {
-    QAccessible::State state;
-    if (!isValid()) {
-        state.invalid = true;
-        return state;
-    }
-    state.selectable = true;
-    state.focusable = true;
-    state.selected = isSelected();
-    state.focused = state.selected && board_->Grid()->hasFocus();
-    state.readOnly = board_->Access(column_, row_).ReadOnly;
-    state.invisible = !board_->Grid()->isVisible();
+    QAccessible::State state =
+        SelectableState(board_->Grid(), [this] { return isSelected(); }, [this] { return board_->Grid()->hasFocus(); });
+    if (!state.invalid) state.readOnly = board_->Access(column_, row_).ReadOnly;
     return state;
 }
 
