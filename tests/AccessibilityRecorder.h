@@ -88,3 +88,5 @@ private:
 
 // The interface screen readers see for object.
 inline QAccessibleInterface* AccessibleOf(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+// The name screen readers read for object.
+inline QString NameOf(QObject* object) { return AccessibleOf(object)->text(QAccessible::Name); }

@@ -17,8 +17,6 @@
 
 namespace {
 
-QString NameOf(QObject* object) { return AccessibleOf(object)->text(QAccessible::Name); }
-
 std::vector<QString> Texts(std::initializer_list<const char*> texts) {
     std::vector<QString> all;
     for (const char* text : texts) all.push_back(QString::fromUtf8(text));

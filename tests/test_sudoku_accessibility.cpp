@@ -15,8 +15,6 @@
 
 namespace {
 
-QString NameOf(QObject* object) { return AccessibleOf(object)->text(QAccessible::Name); }
-
 QString Place(Cell cell) { return QStringLiteral("Строка %1, столбец %2").arg(cell.second + 1).arg(cell.first + 1); }
 
 QAccessibleInterface* CellOf(TForm1& form, Cell cell) {
